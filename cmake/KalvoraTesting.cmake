@@ -1,0 +1,15 @@
+# kalvora_add_gtest(NAME SOURCES a.cpp ... LINKS lib ... [GUI])
+# One GoogleTest executable per subsystem, registered with ctest as one test.
+# GUI tests run on Qt's offscreen platform.
+function(kalvora_add_gtest name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set(env "KALVORA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(ARG_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}")
+endfunction()
