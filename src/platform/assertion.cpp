@@ -18,8 +18,7 @@ std::string AssertionText(const char* file, int line, const char* condition) {
 }
 
 void AssertionFailed(const char* file, int line, const char* condition) {
-    ShowMessage(AssertionText(file, line, condition), caption::assertionFailed,
-                MessageIcon::stop);
+    ShowMessage(AssertionText(file, line, condition), caption::assertionFailed, MessageIcon::stop);
     std::abort();
 }
 

@@ -12,6 +12,6 @@ std::string AssertionText(const char* file, int line, const char* condition);
 
 }  // namespace kalvora::platform
 
-#define KALVORA_ASSERT(condition)                                                        \
-    ((condition) ? static_cast<void>(0)                                                  \
+#define KALVORA_ASSERT(condition)       \
+    ((condition) ? static_cast<void>(0) \
                  : ::kalvora::platform::AssertionFailed(__FILE__, __LINE__, #condition))

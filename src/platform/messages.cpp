@@ -7,7 +7,7 @@ namespace kalvora::platform {
 namespace {
 
 class StandardErrorSink final : public MessageSink {
-public:
+  public:
     void Show(std::string_view text, std::string_view caption, MessageIcon) override {
         std::string line;
         line.append(caption).append(": ").append(text).append("\n");
@@ -20,9 +20,13 @@ MessageSink* currentSink = &defaultSink;
 
 }  // namespace
 
-void SetMessageSink(MessageSink* sink) { currentSink = sink ? sink : &defaultSink; }
+void SetMessageSink(MessageSink* sink) {
+    currentSink = sink ? sink : &defaultSink;
+}
 
-MessageSink& CurrentMessageSink() { return *currentSink; }
+MessageSink& CurrentMessageSink() {
+    return *currentSink;
+}
 
 void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     currentSink->Show(text, caption, icon);

@@ -9,7 +9,7 @@ namespace kalvora::platform {
 enum class MessageIcon { information, warning, stop, question };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void Show(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
 };

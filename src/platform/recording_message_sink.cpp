@@ -6,10 +6,11 @@ RecordingMessageSink::RecordingMessageSink() : previous_(&CurrentMessageSink()) 
     SetMessageSink(this);
 }
 
-RecordingMessageSink::~RecordingMessageSink() { SetMessageSink(previous_); }
+RecordingMessageSink::~RecordingMessageSink() {
+    SetMessageSink(previous_);
+}
 
-void RecordingMessageSink::Show(std::string_view text, std::string_view caption,
-                                MessageIcon icon) {
+void RecordingMessageSink::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
     messages_.push_back({std::string(text), std::string(caption), icon});
 }
 

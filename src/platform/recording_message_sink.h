@@ -15,7 +15,7 @@ struct RecordedMessage {
 };
 
 class RecordingMessageSink final : public MessageSink {
-public:
+  public:
     RecordingMessageSink();
     ~RecordingMessageSink() override;
     RecordingMessageSink(const RecordingMessageSink&) = delete;
@@ -26,7 +26,7 @@ public:
     const std::vector<RecordedMessage>& Messages() const { return messages_; }
     void Clear() { messages_.clear(); }
 
-private:
+  private:
     MessageSink* previous_;
     std::vector<RecordedMessage> messages_;
 };

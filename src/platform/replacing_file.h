@@ -1,0 +1,50 @@
+// Writes a file so that a failure never destroys the file it replaces: the bytes go to a
+// temporary file in the target's folder, every write and the close are checked, and only
+// then is the temporary file renamed over the target. Until Commit succeeds the target is
+// untouched; an abandoned or failed write removes the temporary file.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kalvora::platform {
+
+class ReplacingFile {
+  public:
+    ReplacingFile() = default;
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Creates the temporary file beside target. False when it cannot be created (a missing
+    // or read-only folder); the target is then untouched.
+    bool Open(const std::filesystem::path& target);
+
+    // Appends bytes. After the first failed write every later call fails too, so callers
+    // may write everything and check once, at Commit.
+    bool Write(const void* data, std::size_t size);
+    bool Write(std::string_view text) { return Write(text.data(), text.size()); }
+
+    // Flushes, closes and renames over the target. False when any write, the close or the
+    // rename failed; the target then keeps its old contents and the temporary file is gone.
+    bool Commit();
+
+    bool Failed() const { return failed_; }
+    // Why the last failure happened, in words for a message box.
+    const std::string& ErrorText() const { return errorText_; }
+
+  private:
+    void Fail(const std::string& what);
+    void Discard();
+
+    std::FILE* file_ = nullptr;
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    bool failed_ = false;
+    std::string errorText_;
+};
+
+}  // namespace kalvora::platform
