@@ -206,25 +206,43 @@ static_assert(InIdOrder(), "the command table must list the commands in CommandI
 
 std::string KeyName(std::uint8_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
-    if (key >= keycode::f1 && key < keycode::f1 + 12) return "F" + std::to_string(key - keycode::f1 + 1);
+    if (key >= keycode::f1 && key < keycode::f1 + 12)
+        return "F" + std::to_string(key - keycode::f1 + 1);
     switch (key) {
-        case keycode::backspace: return "Backspace";
-        case keycode::tab: return "Tab";
-        case keycode::enter: return "Return";
-        case keycode::escape: return "Esc";
-        case keycode::space: return "Space";
-        case keycode::pageUp: return "PgUp";
-        case keycode::pageDown: return "PgDown";
-        case keycode::end: return "End";
-        case keycode::home: return "Home";
-        case keycode::left: return "Left";
-        case keycode::up: return "Up";
-        case keycode::right: return "Right";
-        case keycode::down: return "Down";
-        case keycode::insert: return "Ins";
-        case keycode::del: return "Del";
-        case keycode::period: return ".";
-        default: return "#" + std::to_string(key);
+        case keycode::backspace:
+            return "Backspace";
+        case keycode::tab:
+            return "Tab";
+        case keycode::enter:
+            return "Return";
+        case keycode::escape:
+            return "Esc";
+        case keycode::space:
+            return "Space";
+        case keycode::pageUp:
+            return "PgUp";
+        case keycode::pageDown:
+            return "PgDown";
+        case keycode::end:
+            return "End";
+        case keycode::home:
+            return "Home";
+        case keycode::left:
+            return "Left";
+        case keycode::up:
+            return "Up";
+        case keycode::right:
+            return "Right";
+        case keycode::down:
+            return "Down";
+        case keycode::insert:
+            return "Ins";
+        case keycode::del:
+            return "Del";
+        case keycode::period:
+            return ".";
+        default:
+            return "#" + std::to_string(key);
     }
 }
 

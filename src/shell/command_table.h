@@ -14,13 +14,13 @@ namespace kalvora {
 
 struct CommandInfo {
     CommandId id;
-    std::string_view name;      // "FileNewWave"
+    std::string_view name;  // "FileNewWave"
     CommandCategory category;
-    std::string_view caption;   // "&New wave...": "&" marks the menu accelerator
+    std::string_view caption;  // "&New wave...": "&" marks the menu accelerator
     Shortcut shortcut;
-    std::string_view hint;      // "tooltip|status text"; without "|" it serves for both
-    std::string_view image;     // icon name; empty for commands shown in menus only
-    bool checkable;             // shows a checked state (toggles, modes, playing)
+    std::string_view hint;   // "tooltip|status text"; without "|" it serves for both
+    std::string_view image;  // icon name; empty for commands shown in menus only
+    bool checkable;          // shows a checked state (toggles, modes, playing)
 };
 
 // Every command, in CommandId order.

@@ -17,7 +17,8 @@ class States {
     CommandState& operator[](CommandId id) { return states_[Index(id)]; }
     void Enable(CommandId id, bool enabled) { (*this)[id].enabled = enabled; }
     void Enable(std::initializer_list<CommandId> ids, bool enabled) {
-        for (CommandId id : ids) Enable(id, enabled);
+        for (CommandId id : ids)
+            Enable(id, enabled);
     }
     void Check(CommandId id, bool checked) { (*this)[id].checked = checked; }
     const CommandStates& Result() const { return states_; }
@@ -27,7 +28,7 @@ class States {
 };
 
 constexpr std::initializer_list<CommandId> generators = {
-    C::MakeSilence, C::MakeLine, C::MakeBlock, C::MakeTriangle,
+    C::MakeSilence, C::MakeLine,  C::MakeBlock, C::MakeTriangle,
     C::MakeSinus,   C::MakeNoise, C::MakeMFreq,
 };
 
@@ -48,11 +49,10 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
     states.Check(C::FilePlayMax, player.playMaxChecked);
     states.Check(C::FileRecord, player.recordChecked);
     states.Check(C::FilePause, player.pauseChecked);
-    states.Enable(C::FileStop, player.playEnabled && (player.playChecked ||
-                                                      player.playMaxChecked ||
+    states.Enable(C::FileStop, player.playEnabled && (player.playChecked || player.playMaxChecked ||
                                                       player.recordChecked));
-    states.Enable(C::FilePause, player.playEnabled &&
-                                    !(player.recordChecked && !player.recordPending));
+    states.Enable(C::FilePause,
+                  player.playEnabled && !(player.recordChecked && !player.recordPending));
 
     // The wave items of the View menu are hidden with a music window, the music item otherwise.
     bool music = s.activeKind == WindowKind::music;
@@ -170,7 +170,8 @@ Arrangement ArrangeFor(WindowKind kind) {
     auto show = [&](MenuId id, bool visible) {
         arrangement.menuVisible[static_cast<std::size_t>(id)] = visible;
     };
-    for (const MenuInfo& menu : Menus()) show(menu.id, true);
+    for (const MenuInfo& menu : Menus())
+        show(menu.id, true);
     bool wave = kind == WindowKind::wave;
     bool music = kind == WindowKind::music;
     show(MenuId::edit, wave);
@@ -180,12 +181,12 @@ Arrangement ArrangeFor(WindowKind kind) {
     show(MenuId::view, wave || music);
     show(MenuId::window, wave || music);
     for (const ToolbarInfo& toolbar : Toolbars()) {
-        bool visible = toolbar.id == ToolbarId::basic ||
-                       (wave && (toolbar.id == ToolbarId::wave1 || toolbar.id == ToolbarId::wave2 ||
-                                 toolbar.id == ToolbarId::wave3)) ||
-                       (music && (toolbar.id == ToolbarId::music1 ||
-                                  toolbar.id == ToolbarId::music2 ||
-                                  toolbar.id == ToolbarId::music3));
+        bool visible =
+            toolbar.id == ToolbarId::basic ||
+            (wave && (toolbar.id == ToolbarId::wave1 || toolbar.id == ToolbarId::wave2 ||
+                      toolbar.id == ToolbarId::wave3)) ||
+            (music && (toolbar.id == ToolbarId::music1 || toolbar.id == ToolbarId::music2 ||
+                       toolbar.id == ToolbarId::music3));
         arrangement.toolbarVisible[static_cast<std::size_t>(toolbar.id)] = visible;
     }
     arrangement.nameBoxEnabled = wave || music;
@@ -197,16 +198,20 @@ StatusPanelTexts ComputeStatusPanels(const FrameSnapshot& snapshot) {
     StatusPanelTexts panels;
     switch (snapshot.activeKind) {
         case WindowKind::none:
-            for (std::size_t i = 2; i < 8; ++i) panels[i] = std::string();
+            for (std::size_t i = 2; i < 8; ++i)
+                panels[i] = std::string();
             break;
         case WindowKind::wave: {
             std::array<std::string, 6> texts = WaveStatusTexts(snapshot.wave);
-            for (std::size_t i = 0; i < texts.size(); ++i) panels[i + 2] = texts[i];
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                panels[i + 2] = texts[i];
             break;
         }
         case WindowKind::music:
-            for (std::size_t i = 0; i < 4; ++i) panels[i + 1] = snapshot.music.panels[i];
-            for (std::size_t i = 5; i < 8; ++i) panels[i] = std::string();
+            for (std::size_t i = 0; i < 4; ++i)
+                panels[i + 1] = snapshot.music.panels[i];
+            for (std::size_t i = 5; i < 8; ++i)
+                panels[i] = std::string();
             break;
     }
     return panels;

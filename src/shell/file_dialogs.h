@@ -8,8 +8,15 @@
 
 namespace kalvora {
 
-enum class FileDialogKind { openWave, saveWave, openMusic, saveMusic, openProject, newProject,
-                            exportProject };
+enum class FileDialogKind {
+    openWave,
+    saveWave,
+    openMusic,
+    saveMusic,
+    openProject,
+    newProject,
+    exportProject
+};
 
 struct FileDialogSpec {
     std::string_view title;             // "Open Wave"

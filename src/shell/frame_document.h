@@ -29,7 +29,7 @@ class FrameDocument {
     // The close question: whether there is anything to save, and saving to the document's own
     // file or to a new one. Both report their own failures and return false then.
     virtual bool NeedsSave() const = 0;
-    virtual bool Save() = 0;                                // requires a file name
+    virtual bool Save() = 0;  // requires a file name
     virtual bool SaveAs(const std::string& fileName) = 0;
 
     // "Wave" or "Music": the word the close question uses for the document.

@@ -17,20 +17,20 @@ enum class WindowKind : std::uint8_t { none = 0, wave = 1, music = 2 };
 
 // What the update reads of a wave document.
 struct WaveFacts {
-    std::int64_t sampleCount = 0;  // n
-    int rate = 44100;              // samples per second
-    int channels = 2;              // 1 mono, 2 stereo
-    int bytesPerSample = 2;        // 1 or 2
-    std::int64_t selectionFirst = 0;   // the two selection ends, in their stored order
+    std::int64_t sampleCount = 0;     // n
+    int rate = 44100;                 // samples per second
+    int channels = 2;                 // 1 mono, 2 stereo
+    int bytesPerSample = 2;           // 1 or 2
+    std::int64_t selectionFirst = 0;  // the two selection ends, in their stored order
     std::int64_t selectionSecond = 0;
-    bool userDrawing = false;      // the sound is computed from a hand drawing
-    int drawKind = 0;              // 0 linear, 1 smooth
+    bool userDrawing = false;  // the sound is computed from a hand drawing
+    int drawKind = 0;          // 0 linear, 1 smooth
     int drawNodeCount = 0;
-    double drawLength = 0.0;       // seconds
+    double drawLength = 0.0;  // seconds
     bool hasFile = false;
     bool needsSave = false;
-    bool waveformShown = true;     // the views show the waveform (otherwise the volume diagram)
-    int toolMode = 0;              // 0 normal, 1 zoom in, 2 no zoom
+    bool waveformShown = true;  // the views show the waveform (otherwise the volume diagram)
+    int toolMode = 0;           // 0 normal, 1 zoom in, 2 no zoom
 
     bool Mono() const { return channels == 1; }
     bool Stereo() const { return channels != 1; }
@@ -59,19 +59,19 @@ struct MusicFacts {
 
 // The player's side (playing and recording).
 struct PlayerFacts {
-    bool playEnabled = true;    // playing and recording are possible at all
-    bool playChecked = false;   // a play runs
+    bool playEnabled = true;   // playing and recording are possible at all
+    bool playChecked = false;  // a play runs
     bool playMaxChecked = false;
-    bool recordChecked = false; // a recording runs or waits
-    bool recordPending = false; // a recording was opened while paused and waits for Pause
+    bool recordChecked = false;  // a recording runs or waits
+    bool recordPending = false;  // a recording was opened while paused and waits for Pause
     bool pauseChecked = false;
 };
 
 struct FrameSnapshot {
     WindowKind activeKind = WindowKind::none;
     int documentWindowCount = 0;
-    WaveFacts wave;    // read when activeKind is wave
-    MusicFacts music;  // read when activeKind is music
+    WaveFacts wave;                    // read when activeKind is wave
+    MusicFacts music;                  // read when activeKind is music
     bool clipboard = false;            // a clipboard sound exists
     bool undoRecord = false;           // an undo record exists
     bool undoDocumentDrawing = false;  // ... and its document is being hand-drawn

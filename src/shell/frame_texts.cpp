@@ -46,13 +46,20 @@ std::string TrimmedName(std::string_view text) {
 
 std::string_view ScreenCursorName(ScreenCursor cursor) {
     switch (cursor) {
-        case ScreenCursor::draw: return "DRAW";
-        case ScreenCursor::del: return "DELETE";
-        case ScreenCursor::sil: return "SIL";
-        case ScreenCursor::reject: return "REJECT";
-        case ScreenCursor::note: return "NOTE";
-        case ScreenCursor::zoom: return "ZOOM";
-        case ScreenCursor::zoomOut: return "ZOOMOUT";
+        case ScreenCursor::draw:
+            return "DRAW";
+        case ScreenCursor::del:
+            return "DELETE";
+        case ScreenCursor::sil:
+            return "SIL";
+        case ScreenCursor::reject:
+            return "REJECT";
+        case ScreenCursor::note:
+            return "NOTE";
+        case ScreenCursor::zoom:
+            return "ZOOM";
+        case ScreenCursor::zoomOut:
+            return "ZOOMOUT";
     }
     return "";
 }

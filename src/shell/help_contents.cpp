@@ -11,7 +11,8 @@ namespace {
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
 }
 
@@ -71,11 +72,20 @@ std::string HtmlEscaped(std::string_view text) {
     std::string escaped;
     for (char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -90,9 +100,10 @@ std::string HelpContentsHtml() {
     for (const MenuInfo& menu : Menus()) {
         if (menu.topLevel) AppendMenu(menu.id, "", html);
     }
-    html += "<h2>Keyboard</h2>\n<p>These keys have no menu item; what they do depends on the "
-            "active window.</p>\n<table class=\"commands\">\n"
-            "<tr><th>Key</th><th>Wave window</th><th>Music window</th></tr>\n";
+    html +=
+        "<h2>Keyboard</h2>\n<p>These keys have no menu item; what they do depends on the "
+        "active window.</p>\n<table class=\"commands\">\n"
+        "<tr><th>Key</th><th>Wave window</th><th>Music window</th></tr>\n";
     for (const CommandInfo& info : CommandTable()) {
         if (info.category != CommandCategory::key) continue;
         html += "<tr><td><a name=\"" + std::string(info.name) + "\"></a><b>" +
@@ -109,9 +120,9 @@ std::vector<CommandId> SearchCommands(std::string_view query) {
     std::vector<CommandId> found;
     if (words.empty()) return found;
     for (const CommandInfo& info : CommandTable()) {
-        std::string haystack = Lower(PlainCaption(info.caption) + " " + std::string(info.name) +
-                                     " " + std::string(info.hint) + " " +
-                                     ShortcutText(info.shortcut));
+        std::string haystack =
+            Lower(PlainCaption(info.caption) + " " + std::string(info.name) + " " +
+                  std::string(info.hint) + " " + ShortcutText(info.shortcut));
         bool all = true;
         for (const std::string& word : words) {
             if (haystack.find(word) == std::string::npos) {

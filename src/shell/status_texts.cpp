@@ -10,7 +10,8 @@ namespace {
 // decimals beyond minAfter are written only up to the last non-zero one.
 std::string Digits(double x, int minBefore, int minAfter, int maxAfter) {
     std::string text = x < 0 ? "-" : "";
-    long double magnitude = std::fabs(static_cast<long double>(x)) + std::pow(10.0L, -(maxAfter + 1));
+    long double magnitude =
+        std::fabs(static_cast<long double>(x)) + std::pow(10.0L, -(maxAfter + 1));
     long double whole = std::floor(magnitude);
     long double scale = std::pow(10.0L, maxAfter);
     auto fraction = static_cast<std::int64_t>(std::floor((magnitude - whole) * scale));
