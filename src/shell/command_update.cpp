@@ -60,7 +60,8 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
         states[id].visible = !music;
     }
     states[C::MusicDialog].visible = music;
-    states[C::DuplicateWave].visible = !music;
+    // Each duplicate command shows only with its kind of window (neither with none).
+    states[C::DuplicateWave].visible = s.activeKind == WindowKind::wave;
     states[C::DuplicateMuz].visible = music;
     states.Check(C::SelectWave, s.selectZoomVisible);
     states.Enable(C::SelectWave, !music);
