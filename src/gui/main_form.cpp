@@ -95,6 +95,11 @@ TMainForm::TMainForm() {
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(keyboardFilter_);
+    // The widgets outlive this part of the frame while Qt tears them down: their signals must
+    // not reach it any more.
+    mdiArea_->disconnect(this);
+    nameBox_->disconnect(this);
+    actions_->disconnect(this);
 }
 
 void TMainForm::RebuildCaption() {
@@ -223,7 +228,7 @@ bool TMainForm::RunCommand(CommandId id) {
     return true;
 }
 
-void TMainForm::Handle(CommandId id, std::function<void()> handler) {
+void TMainForm::SetHandler(CommandId id, std::function<void()> handler) {
     handlers_[Index(id)] = std::move(handler);
     runnable_.set(Index(id));
 }
@@ -232,25 +237,25 @@ void TMainForm::Handle(CommandId id, std::function<void()> handler) {
 // program exists.
 void TMainForm::RegisterHandlers() {
     using C = CommandId;
-    Handle(C::FileExit, [this] { close(); });
-    Handle(C::FileClose, [this] {
+    SetHandler(C::FileExit, [this] { close(); });
+    SetHandler(C::FileClose, [this] {
         if (TMDIChildKalvora* window = ActiveDocumentWindow()) window->close();
     });
-    Handle(C::WindowCascade, [this] { mdiArea_->cascadeSubWindows(); });
-    Handle(C::WindowTileHorizontal, [this] { TileWindows(true); });
-    Handle(C::WindowTileVertical, [this] { TileWindows(false); });
-    Handle(C::WindowMinimizeAll, [this] {
+    SetHandler(C::WindowCascade, [this] { mdiArea_->cascadeSubWindows(); });
+    SetHandler(C::WindowTileHorizontal, [this] { TileWindows(true); });
+    SetHandler(C::WindowTileVertical, [this] { TileWindows(false); });
+    SetHandler(C::WindowMinimizeAll, [this] {
         for (TMDIChildKalvora* window : DocumentWindows()) window->showMinimized();
         ArrangeMinimizedWindows();
     });
-    Handle(C::WindowArrangeAll, [this] { ArrangeMinimizedWindows(); });
-    Handle(C::HelpAbout, [this] {
+    SetHandler(C::WindowArrangeAll, [this] { ArrangeMinimizedWindows(); });
+    SetHandler(C::HelpAbout, [this] {
         if (!aboutBox_) aboutBox_ = std::make_unique<TAboutBox>(this);
         aboutBox_->exec();
     });
-    Handle(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
-    Handle(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
-    Handle(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
+    SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
+    SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
+    SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
 }
 
 // --- document windows -------------------------------------------------------------------

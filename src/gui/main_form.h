@@ -60,6 +60,8 @@ class TMainForm : public QMainWindow {
     // Runs a command when it is enabled; returns whether it ran.
     bool RunCommand(CommandId id);
     QAction* Action(CommandId id) const;
+    // Gives a command its handler; commands without one stay disabled.
+    void SetHandler(CommandId id, std::function<void()> handler);
     QMenu* MenuOf(MenuId id) const { return menus_[static_cast<std::size_t>(id)]; }
     QToolBar* ToolbarOf(ToolbarId id) const { return toolbars_[static_cast<std::size_t>(id)]; }
 
@@ -96,7 +98,6 @@ class TMainForm : public QMainWindow {
     QMenu* BuildMenu(MenuId id, QWidget* parent);
     void BuildToolbars();
     void RegisterHandlers();
-    void Handle(CommandId id, std::function<void()> handler);
     FrameSnapshot Snapshot() const;
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "gui/artwork.h"
 #include "gui/main_form.h"
 #include "gui/qt_text.h"
 #include "shell/file_dialogs.h"
@@ -12,6 +13,13 @@ namespace kalvora::gui {
 TMDIChildKalvora::TMDIChildKalvora(TMainForm& frame, std::unique_ptr<FrameDocument> document)
     : frame_(frame), document_(std::move(document)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(CommandIcon(Kind() == WindowKind::music ? "kv-note-8" : "kv-view-wave"));
+    // The views of the document fill this area.
+    auto* area = new QWidget(this);
+    area->setAutoFillBackground(true);
+    area->setBackgroundRole(QPalette::Base);
+    area->setFocusPolicy(Qt::StrongFocus);
+    setWidget(area);
     RebuildCaption();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "gui/qt_text.h"
 
@@ -9,6 +10,19 @@ namespace kalvora::gui {
 
 namespace {
 constexpr std::array<int, TStatusPanels::kPanelCount> widths{300, 160, 75, 70, 45, 24, 65, 60};
+
+
+// The panel widths were laid out for a small dialog font of about five pixels per character;
+// they grow with the font in use so that texts such as "44.100 kHz" fit.
+int ScaledWidth(const QWidget& widget, int width) {
+    double perCharacter = widget.fontMetrics().averageCharWidth();
+    return static_cast<int>(width * std::max(1.0, perCharacter / 5.0) + 0.5);
+}
+
+}  // namespace
+
+int TStatusPanels::DesignedWidth(int index) {
+    return widths[static_cast<std::size_t>(index)];
 }
 
 TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar) {
@@ -22,10 +36,10 @@ TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar) {
         label->setTextFormat(Qt::PlainText);
         if (i == 0) {
             // The hint panel takes the room the fixed panels leave.
-            label->setMinimumWidth(widths[0]);
+            label->setMinimumWidth(ScaledWidth(*label, widths[0]));
             bar->addWidget(label, 1);
         } else {
-            label->setFixedWidth(widths[static_cast<std::size_t>(i)]);
+            label->setFixedWidth(ScaledWidth(*label, widths[static_cast<std::size_t>(i)]));
             label->setAlignment(Qt::AlignCenter);
             bar->addPermanentWidget(label);
         }

@@ -17,6 +17,8 @@ class TStatusPanels : public QObject {
   public:
     static constexpr int kPanelCount = 8;
     explicit TStatusPanels(QStatusBar* bar);
+    // The width a panel is laid out with for a font of five pixels per character.
+    static int DesignedWidth(int index);
 
     QLabel* Panel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
     QString Text(int index) const;
