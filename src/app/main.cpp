@@ -38,9 +38,8 @@ int Run(QApplication& application) {
     boxes.SetParent(&frame);
     frame.show();
     if (!files.isEmpty()) {
-        QTimer::singleShot(0, &frame, [&frame, file = files.first()] {
-            frame.OpenFromCommandLine(file);
-        });
+        QTimer::singleShot(0, &frame,
+                           [&frame, file = files.first()] { frame.OpenFromCommandLine(file); });
     }
     int status = 0;
     if (!screenshotFile.isEmpty()) {
@@ -68,7 +67,8 @@ int main(int argc, char** argv) {
     try {
         return Run(application);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Kalvora"), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Kalvora"),
+                              QString::fromLocal8Bit(error.what()));
         return 1;
     }
 }

@@ -22,9 +22,9 @@ struct CursorArt {
 };
 
 constexpr CursorArt cursorArt[] = {
-    {ScreenCursor::draw, "draw", 2, 29},     {ScreenCursor::del, "delete", 16, 16},
-    {ScreenCursor::sil, "sil", 16, 16},      {ScreenCursor::reject, "reject", 16, 16},
-    {ScreenCursor::note, "note", 16, 16},    {ScreenCursor::zoom, "zoom", 12, 12},
+    {ScreenCursor::draw, "draw", 2, 29},        {ScreenCursor::del, "delete", 16, 16},
+    {ScreenCursor::sil, "sil", 16, 16},         {ScreenCursor::reject, "reject", 16, 16},
+    {ScreenCursor::note, "note", 16, 16},       {ScreenCursor::zoom, "zoom", 12, 12},
     {ScreenCursor::zoomOut, "zoomout", 12, 12},
 };
 

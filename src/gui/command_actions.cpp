@@ -14,7 +14,8 @@ CommandActions::CommandActions(QObject* parent) : QObject(parent) {
         auto* action = new QAction(this);
         action->setObjectName(FromCore(info.name));
         QString text = FromCore(info.caption);
-        if (!info.shortcut.Empty()) text += QLatin1Char('\t') + FromCore(ShortcutText(info.shortcut));
+        if (!info.shortcut.Empty())
+            text += QLatin1Char('\t') + FromCore(ShortcutText(info.shortcut));
         action->setText(text);
         action->setIconText(FromCore(PlainCaption(info.caption)));
         QString tip = FromCore(info.hint.empty() ? PlainCaption(info.caption)

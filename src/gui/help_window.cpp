@@ -1,11 +1,11 @@
 #include "gui/help_window.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "gui/artwork.h"
@@ -35,8 +35,10 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowIcon(ApplicationIcon());
     resize(760, 620);
 
-    auto* contents = new QPushButton(CommandIcon("help-browser"), QStringLiteral("&Contents"), this);
-    auto* helpOnHelp = new QPushButton(CommandIcon("help-faq"), QStringLiteral("&Help on Help"), this);
+    auto* contents =
+        new QPushButton(CommandIcon("help-browser"), QStringLiteral("&Contents"), this);
+    auto* helpOnHelp =
+        new QPushButton(CommandIcon("help-faq"), QStringLiteral("&Help on Help"), this);
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("TopicSearch"));
     search_->setPlaceholderText(QStringLiteral("Topic Search"));

@@ -15,7 +15,7 @@ class THelpWindow : public QWidget {
     explicit THelpWindow(QWidget* parent);
 
     void ShowContents(const QString& anchor = QString());
-    void ShowSearch();           // focuses the search field
+    void ShowSearch();  // focuses the search field
     void Search(const QString& query);
     void ShowHelpOnHelp();
     QTextBrowser* Browser() const { return browser_; }

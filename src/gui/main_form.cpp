@@ -210,7 +210,8 @@ void TMainForm::ApplyArrangement(const Arrangement& arrangement) {
             arrangement.menuVisible[static_cast<std::size_t>(info.id)]);
     }
     for (const ToolbarInfo& info : Toolbars()) {
-        ToolbarOf(info.id)->setVisible(arrangement.toolbarVisible[static_cast<std::size_t>(info.id)]);
+        ToolbarOf(info.id)->setVisible(
+            arrangement.toolbarVisible[static_cast<std::size_t>(info.id)]);
     }
     if (arrangement.clearNameBox) nameBox_->clear();
     nameBox_->SetAvailable(arrangement.nameBoxEnabled);
@@ -245,7 +246,8 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::WindowTileHorizontal, [this] { TileWindows(true); });
     SetHandler(C::WindowTileVertical, [this] { TileWindows(false); });
     SetHandler(C::WindowMinimizeAll, [this] {
-        for (TMDIChildKalvora* window : DocumentWindows()) window->showMinimized();
+        for (TMDIChildKalvora* window : DocumentWindows())
+            window->showMinimized();
         ArrangeMinimizedWindows();
     });
     SetHandler(C::WindowArrangeAll, [this] { ArrangeMinimizedWindows(); });
@@ -319,8 +321,8 @@ void TMainForm::FillWindowList() {
     QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows[i];
-        QString title = window->windowTitle().isEmpty() ? QStringLiteral("(no name)")
-                                                        : window->windowTitle();
+        QString title =
+            window->windowTitle().isEmpty() ? QStringLiteral("(no name)") : window->windowTitle();
         QString text = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : title;
         auto* action = new QAction(text, windowMenu_);
         action->setCheckable(true);
@@ -356,10 +358,9 @@ void TMainForm::ArrangeMinimizedWindows() {
     if (minimized.isEmpty()) return;
     QSize icon = minimized.first()->size();
     QRect area = mdiArea_->viewport()->rect();
-    std::vector<WindowRect> rects =
-        ArrangeIcons(static_cast<int>(minimized.size()),
-                     {area.left(), area.top(), area.width(), area.height()}, icon.width(),
-                     icon.height());
+    std::vector<WindowRect> rects = ArrangeIcons(
+        static_cast<int>(minimized.size()), {area.left(), area.top(), area.width(), area.height()},
+        icon.width(), icon.height());
     for (int i = 0; i < minimized.size(); ++i) {
         minimized[i]->move(rects[static_cast<std::size_t>(i)].left,
                            rects[static_cast<std::size_t>(i)].top);
@@ -472,7 +473,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    for (TMDIChildKalvora* window : windows) window->CloseWithoutQuestion();
+    for (TMDIChildKalvora* window : windows)
+        window->CloseWithoutQuestion();
     if (helpWindow_ != nullptr) helpWindow_->close();
     idleTimer_->stop();
     QMainWindow::closeEvent(event);

@@ -31,8 +31,8 @@ void TMDIChildKalvora::RebuildCaption() {
 
 bool TMDIChildKalvora::CloseQuery() {
     if (!document_->NeedsSave()) return true;
-    QString question = FromCore(CloseQuestionText(document_->Noun(), document_->Name(),
-                                                  document_->FileName()));
+    QString question =
+        FromCore(CloseQuestionText(document_->Noun(), document_->Name(), document_->FileName()));
     switch (frame_.AskCloseQuestion(question)) {
         case CloseAnswer::cancel:
             return false;
@@ -44,8 +44,8 @@ bool TMDIChildKalvora::CloseQuery() {
     // A failed save keeps the window open, so that the changes are not lost.
     bool saved = false;
     if (document_->FileName().empty()) {
-        FileDialogKind kind = Kind() == WindowKind::music ? FileDialogKind::saveMusic
-                                                          : FileDialogKind::saveWave;
+        FileDialogKind kind =
+            Kind() == WindowKind::music ? FileDialogKind::saveMusic : FileDialogKind::saveWave;
         std::optional<std::string> fileName = frame_.AskSaveFileName(kind);
         saved = fileName && document_->SaveAs(*fileName);
     } else {

@@ -4,8 +4,8 @@
 #include <QPalette>
 
 #include "gui/qt_text.h"
-#include "shell/frame_layout.h"
 #include "shell/command_table.h"
+#include "shell/frame_layout.h"
 
 namespace kalvora::gui {
 

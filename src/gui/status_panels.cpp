@@ -11,7 +11,6 @@ namespace kalvora::gui {
 namespace {
 constexpr std::array<int, TStatusPanels::kPanelCount> widths{300, 160, 75, 70, 45, 24, 65, 60};
 
-
 // The panel widths were laid out for a small dialog font of about five pixels per character;
 // they grow with the font in use so that texts such as "44.100 kHz" fit.
 int ScaledWidth(const QWidget& widget, int width) {

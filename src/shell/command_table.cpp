@@ -206,8 +206,11 @@ static_assert(InIdOrder(), "the command table must list the commands in CommandI
 
 std::string KeyName(std::uint8_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
-    if (key >= keycode::f1 && key < keycode::f1 + 12)
-        return "F" + std::to_string(key - keycode::f1 + 1);
+    if (key >= keycode::f1 && key < keycode::f1 + 12) {
+        std::string name = "F";
+        name += std::to_string(key - keycode::f1 + 1);  // appended: GCC 12 misreads "F" + ...
+        return name;
+    }
     switch (key) {
         case keycode::backspace:
             return "Backspace";
@@ -241,8 +244,11 @@ std::string KeyName(std::uint8_t key) {
             return "Del";
         case keycode::period:
             return ".";
-        default:
-            return "#" + std::to_string(key);
+        default: {
+            std::string name = "#";
+            name += std::to_string(key);
+            return name;
+        }
     }
 }
 

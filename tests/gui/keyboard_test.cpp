@@ -41,10 +41,10 @@ class KeyboardTest : public ::testing::Test {
 
 TEST_F(KeyboardTest, SingleKeysRunTheirCommandsInAWaveWindow) {
     QTest::keyClick(target_, Qt::Key_P);
-    QTest::keyClick(target_, Qt::Key_H);             // MoveH, not the music meaning of H
-    QTest::keyClick(target_, Qt::Key_B);             // keyB: Balance for a mono wave
+    QTest::keyClick(target_, Qt::Key_H);                       // MoveH, not the music meaning of H
+    QTest::keyClick(target_, Qt::Key_B);                       // keyB: Balance for a mono wave
     QTest::keyClick(target_, Qt::Key_P, Qt::ControlModifier);  // keyCtrlP: Properties
-    QTest::keyClick(target_, Qt::Key_R);             // Reverse has no handler yet: nothing
+    QTest::keyClick(target_, Qt::Key_R);  // Reverse has no handler yet: nothing
     EXPECT_EQ(ran_, (std::vector<C>{C::FilePlay, C::MoveH, C::Balance, C::FileProperties}));
 }
 
@@ -56,7 +56,7 @@ TEST_F(KeyboardTest, TypingInTheNameBoxTypesInsteadOfRunningCommands) {
     QTest::keyClick(box, Qt::Key_P);
     QTest::keyClick(box, Qt::Key_H, Qt::ShiftModifier);
     EXPECT_TRUE(ran_.empty());
-    EXPECT_EQ(box->text(), "ph");  // the test tool sends the plain letter
+    EXPECT_EQ(box->text(), "ph");          // the test tool sends the plain letter
     QTest::keyClick(box, Qt::Key_Escape);  // gives the name back and ends typing
     EXPECT_FALSE(box->Typing());
     EXPECT_EQ(box->text(), "NONAME1");

@@ -85,8 +85,9 @@ TEST_F(MainFormTest, MenusAndToolbarsShowTheTableTexts) {
     EXPECT_EQ(save->toolTip(), "Save As (Ctrl+A)");
     EXPECT_EQ(save->statusTip(), "Save current file with different name");
     EXPECT_EQ(frame_.MenuOf(MenuId::filter)->title(), "&Filter");
-    EXPECT_TRUE(frame_.MenuOf(MenuId::effects)->actions().contains(
-        frame_.MenuOf(MenuId::filter)->menuAction()));
+    EXPECT_TRUE(frame_.MenuOf(MenuId::effects)
+                    ->actions()
+                    .contains(frame_.MenuOf(MenuId::filter)->menuAction()));
     for (const ToolbarInfo& toolbar : Toolbars()) {
         for (QAction* action : frame_.ToolbarOf(toolbar.id)->actions()) {
             if (action->isSeparator() || action->objectName().isEmpty()) continue;
@@ -108,9 +109,8 @@ TEST_F(MainFormTest, WaveWindowShowsItsCaptionStatusAndWaveCommands) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "NONAME1");
     EXPECT_EQ(frame_.ActiveKind(), WindowKind::wave);
-    EXPECT_EQ(VisibleMenuTitles(),
-              (QStringList{"&File", "&Project", "&Edit", "&View", "&Make", "&Effects", "&Window",
-                           "&Help"}));
+    EXPECT_EQ(VisibleMenuTitles(), (QStringList{"&File", "&Project", "&Edit", "&View", "&Make",
+                                                "&Effects", "&Window", "&Help"}));
     EXPECT_TRUE(frame_.ToolbarOf(ToolbarId::wave3)->isVisible());
     EXPECT_FALSE(frame_.ToolbarOf(ToolbarId::music3)->isVisible());
     EXPECT_TRUE(frame_.NameBox()->isEnabled());
@@ -135,7 +135,8 @@ TEST_F(MainFormTest, WaveWindowShowsItsCaptionStatusAndWaveCommands) {
     QApplication::processEvents();
     frame_.UpdateCommands();
     EXPECT_EQ(frame_.ActiveDocumentWindow(), nullptr);
-    for (int i = 2; i < 8; ++i) EXPECT_EQ(Panel(i), "") << i;
+    for (int i = 2; i < 8; ++i)
+        EXPECT_EQ(Panel(i), "") << i;
     EXPECT_EQ(VisibleMenuTitles(), (QStringList{"&File", "&Project", "&Help"}));
     EXPECT_FALSE(frame_.ToolbarOf(ToolbarId::wave1)->isVisible());
     EXPECT_EQ(frame_.NameBox()->text(), "");
