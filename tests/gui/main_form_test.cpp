@@ -300,3 +300,21 @@ TEST_F(MainFormTest, FrameWithAWaveWindowCanBeGrabbed) {
 
 }  // namespace
 }  // namespace kalvora::gui
+
+#include "gui/about_box.h"
+
+namespace kalvora::gui {
+namespace {
+
+TEST(AboutBoxTest, FixedSizeWithTheVersionInItsCaption) {
+    TAboutBox box(nullptr);
+    box.show();
+    QApplication::processEvents();
+    EXPECT_EQ(box.windowTitle(), "About Kalvora 8.0");
+    EXPECT_EQ(box.minimumSize(), box.maximumSize());
+    QByteArray folder = qgetenv("KALVORA_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) box.grab().save(QString::fromLocal8Bit(folder) + "/about.png");
+}
+
+}  // namespace
+}  // namespace kalvora::gui
