@@ -20,16 +20,16 @@ QStringList NameFiltersOf(FileDialogKind kind) {
 }
 
 void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
-    const FileDialogSpec& spec = FileDialog(kind);
-    dialog.setWindowTitle(FromCore(spec.title));
+    const FileDialogInfo& info = FileDialog(kind);
+    dialog.setWindowTitle(FromCore(info.title));
     dialog.setNameFilters(NameFiltersOf(kind));
-    dialog.setDefaultSuffix(FromCore(spec.defaultExtension));
-    if (spec.save) {
+    dialog.setDefaultSuffix(FromCore(info.defaultExtension));
+    if (info.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(spec.multiSelect ? QFileDialog::ExistingFiles
+        dialog.setFileMode(info.multiSelect ? QFileDialog::ExistingFiles
                                             : QFileDialog::ExistingFile);
     }
 }

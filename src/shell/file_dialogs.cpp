@@ -11,7 +11,7 @@ constexpr std::string_view musicFilter =
 constexpr std::string_view projectFilter =
     "Project Files (*.kvp)|*.kvp|XML Files (*.xml)|*.xml|All files (*.*)|*.*";
 
-constexpr std::array<FileDialogSpec, 7> dialogs{{
+constexpr std::array<FileDialogInfo, 7> dialogs{{
     {"Open Wave", waveFilter, "wav", false, true, 0},
     {"Save Wave", waveFilter, "wav", true, false, 0},
     {"Open Music", musicFilter, "kvm", false, true, 0},
@@ -23,7 +23,7 @@ constexpr std::array<FileDialogSpec, 7> dialogs{{
 
 }  // namespace
 
-const FileDialogSpec& FileDialog(FileDialogKind kind) {
+const FileDialogInfo& FileDialog(FileDialogKind kind) {
     return dialogs[static_cast<std::size_t>(kind)];
 }
 

@@ -18,7 +18,7 @@ enum class FileDialogKind {
     exportProject
 };
 
-struct FileDialogSpec {
+struct FileDialogInfo {
     std::string_view title;             // "Open Wave"
     std::string_view filter;            // "Wave Files (*.wav)|*.wav|All files (*.*)|*.*"
     std::string_view defaultExtension;  // "wav"
@@ -27,7 +27,7 @@ struct FileDialogSpec {
     int helpContext;                    // 0 for none
 };
 
-const FileDialogSpec& FileDialog(FileDialogKind kind);
+const FileDialogInfo& FileDialog(FileDialogKind kind);
 
 struct FileFilter {
     std::string label;    // "Wave Files (*.wav)"

@@ -31,7 +31,7 @@ TEST(HelpContentsTest, TopicSearchFindsCommandsByAllWords) {
 }
 
 TEST(FileDialogsTest, FiltersSplitIntoLabelAndPattern) {
-    const FileDialogSpec& open = FileDialog(FileDialogKind::openMusic);
+    const FileDialogInfo& open = FileDialog(FileDialogKind::openMusic);
     EXPECT_EQ(open.title, "Open Music");
     EXPECT_TRUE(open.multiSelect);
     EXPECT_FALSE(open.save);
