@@ -1,0 +1,44 @@
+#include "gui/file_dialogs.h"
+
+#include <QFileDialog>
+
+#include "gui/qt_text.h"
+
+namespace kalvora::gui {
+
+QStringList NameFiltersOf(FileDialogKind kind) {
+    QStringList filters;
+    for (const FileFilter& filter : ParseFileFilter(FileDialog(kind).filter)) {
+        // "*.*" would leave out files without an extension here.
+        if (filter.pattern == "*.*") {
+            filters << QStringLiteral("All files (*)");
+        } else {
+            filters << FromCore(filter.label);
+        }
+    }
+    return filters;
+}
+
+void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
+    const FileDialogInfo& info = FileDialog(kind);
+    dialog.setWindowTitle(FromCore(info.title));
+    dialog.setNameFilters(NameFiltersOf(kind));
+    dialog.setDefaultSuffix(FromCore(info.defaultExtension));
+    if (info.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(info.multiSelect ? QFileDialog::ExistingFiles
+                                            : QFileDialog::ExistingFile);
+    }
+}
+
+QStringList RunFileDialog(QWidget* parent, FileDialogKind kind) {
+    QFileDialog dialog(parent);
+    ConfigureFileDialog(dialog, kind);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+}
+
+}  // namespace kalvora::gui

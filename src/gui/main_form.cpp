@@ -1,0 +1,492 @@
+#include "gui/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <filesystem>
+#include <system_error>
+
+#include "gui/about_box.h"
+#include "gui/command_actions.h"
+#include "gui/file_dialogs.h"
+#include "gui/help_window.h"
+#include "gui/keyboard_filter.h"
+#include "gui/name_box.h"
+#include "gui/qt_text.h"
+#include "gui/status_panels.h"
+#include "platform/assertion.h"
+#include "platform/messages.h"
+#include "platform/user_identity.h"
+#include "shell/command_line.h"
+#include "shell/command_table.h"
+#include "shell/frame_texts.h"
+#include "shell/temp_folder.h"
+#include "shell/window_layout.h"
+
+namespace kalvora::gui {
+namespace {
+
+std::filesystem::path SystemTempDirectory() {
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    return error ? std::filesystem::path("/tmp") : base;
+}
+
+}  // namespace
+
+TMainForm::TMainForm() {
+    setObjectName(QStringLiteral("MainForm"));
+    // Start-up, in order: the frame's records and settings (the last-used parameter records
+    // and default view settings join here with their dialogs), no project, the name counter,
+    // the temporary folder for playing and recording, no clipboard, no tool dialogs, caption,
+    // icon, cursors (loaded with the frame), no undo record.
+    projectFile_.clear();
+    noNameCounter_ = 0;
+    std::filesystem::path folder =
+        PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
+    tempFolder_ = folder.string();
+    playEnabled_ = CheckTempFolder(folder);
+    setWindowIcon(ApplicationIcon());
+    RebuildCaption();
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setBackground(QColor(0x9a, 0xa3, 0xad));
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
+
+    actions_ = new CommandActions(this);
+    connect(actions_, &CommandActions::Triggered, this, [this](CommandId id) { RunCommand(id); });
+    // The actions live in the frame so that their status tips reach it.
+    for (const CommandInfo& info : CommandTable()) {
+        if (QAction* action = actions_->Action(info.id)) addAction(action);
+    }
+    nameBox_ = new TNameBox(this);
+    connect(nameBox_, &TNameBox::NameEntered, this, &TMainForm::OnNameEntered);
+    connect(nameBox_, &TNameBox::TypingCancelled, this, &TMainForm::ShowActiveName);
+    BuildMenus();
+    BuildToolbars();
+    statusPanels_ = new TStatusPanels(statusBar());
+    RegisterHandlers();
+
+    // The keyboard flags start cleared; the filter sees every key of the application.
+    toolDialogActive_ = false;
+    keyboardFilter_ = new TKeyboardFilter(*this);
+    qApp->installEventFilter(keyboardFilter_);
+
+    // Idle processing: an update follows every burst of input, and a slow timer catches
+    // changes that come without input (the end of a play).
+    idleTimer_ = new QTimer(this);
+    idleTimer_->setInterval(250);
+    connect(idleTimer_, &QTimer::timeout, this, &TMainForm::UpdateCommands);
+    idleTimer_->start();
+    resize(1280, 800);
+    UpdateCommands();
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(keyboardFilter_);
+    // The widgets outlive this part of the frame while Qt tears them down: their signals must
+    // not reach it any more.
+    mdiArea_->disconnect(this);
+    nameBox_->disconnect(this);
+    actions_->disconnect(this);
+}
+
+void TMainForm::RebuildCaption() {
+    setWindowTitle(FromCore(MainCaption(projectFile_)));
+}
+
+// --- menus and toolbars -------------------------------------------------------------------
+
+void TMainForm::BuildMenus() {
+    for (const MenuInfo& info : Menus()) {
+        if (info.topLevel) menuBar()->addMenu(BuildMenu(info.id, this));
+    }
+}
+
+QMenu* TMainForm::BuildMenu(MenuId id, QWidget* parent) {
+    auto* menu = new QMenu(FromCore(Menu(id).caption), parent);
+    menu->setObjectName(FromCore(PlainCaption(Menu(id).caption)) + QStringLiteral("Menu"));
+    menu->setToolTipsVisible(false);
+    menus_[static_cast<std::size_t>(id)] = menu;
+    for (const MenuItem& item : MenuItems(id)) {
+        switch (item.kind) {
+            case MenuItemKind::command:
+                menu->addAction(actions_->Action(item.command));
+                break;
+            case MenuItemKind::separator:
+                menu->addSeparator();
+                break;
+            case MenuItemKind::submenu:
+                menu->addMenu(BuildMenu(item.submenu, menu));
+                break;
+            case MenuItemKind::windowList:
+                windowMenu_ = menu;
+                connect(menu, &QMenu::aboutToShow, this, &TMainForm::FillWindowList);
+                break;
+        }
+    }
+    return menu;
+}
+
+void TMainForm::BuildToolbars() {
+    for (const ToolbarInfo& info : Toolbars()) {
+        auto* toolbar = new QToolBar(FromCore(info.name), this);
+        toolbar->setObjectName(FromCore(info.name));
+        toolbar->setIconSize(QSize(22, 22));
+        toolbar->setFloatable(false);
+        for (const ToolbarItem& item : ToolbarItems(info.id)) {
+            switch (item.kind) {
+                case ToolbarItemKind::command:
+                    toolbar->addAction(actions_->Action(item.command));
+                    break;
+                case ToolbarItemKind::separator:
+                    toolbar->addSeparator();
+                    break;
+                case ToolbarItemKind::nameBox:
+                    toolbar->addWidget(nameBox_);
+                    break;
+            }
+        }
+        toolbars_[static_cast<std::size_t>(info.id)] = toolbar;
+    }
+    // Row by row: the wave and the music set share rows 1 to 3, and only one set is shown.
+    for (int row = 0; row <= 3; ++row) {
+        if (row > 0) addToolBarBreak(Qt::TopToolBarArea);
+        for (const ToolbarInfo& info : Toolbars()) {
+            if (info.row == row) addToolBar(Qt::TopToolBarArea, ToolbarOf(info.id));
+        }
+    }
+}
+
+QAction* TMainForm::Action(CommandId id) const {
+    return actions_->Action(id);
+}
+
+// --- the command update -----------------------------------------------------------------
+
+FrameSnapshot TMainForm::Snapshot() const {
+    FrameSnapshot snapshot;
+    QList<TMDIChildKalvora*> windows = DocumentWindows();
+    snapshot.documentWindowCount = static_cast<int>(windows.size());
+    if (TMDIChildKalvora* active = ActiveDocumentWindow()) {
+        snapshot.activeKind = active->Kind();
+        active->Document().Describe(snapshot);
+    }
+    snapshot.projectOpen = !projectFile_.empty();
+    snapshot.player.playEnabled = playEnabled_;
+    return snapshot;
+}
+
+void TMainForm::UpdateCommands() {
+    updateScheduled_ = false;
+    FrameUpdate update = updater_.Update(Snapshot(), runnable_);
+    states_ = update.commands;
+    if (update.arrangement) ApplyArrangement(*update.arrangement);
+    actions_->Apply(states_);
+    statusPanels_->Apply(update.panels);
+}
+
+void TMainForm::ScheduleUpdate() {
+    if (updateScheduled_) return;
+    updateScheduled_ = true;
+    QTimer::singleShot(0, this, &TMainForm::UpdateCommands);
+}
+
+void TMainForm::ApplyArrangement(const Arrangement& arrangement) {
+    for (const MenuInfo& info : Menus()) {
+        if (!info.topLevel) continue;
+        MenuOf(info.id)->menuAction()->setVisible(
+            arrangement.menuVisible[static_cast<std::size_t>(info.id)]);
+    }
+    for (const ToolbarInfo& info : Toolbars()) {
+        ToolbarOf(info.id)->setVisible(
+            arrangement.toolbarVisible[static_cast<std::size_t>(info.id)]);
+    }
+    if (arrangement.clearNameBox) nameBox_->clear();
+    nameBox_->SetAvailable(arrangement.nameBoxEnabled);
+}
+
+bool TMainForm::CommandEnabled(CommandId id) const {
+    return states_[Index(id)].enabled;
+}
+
+bool TMainForm::RunCommand(CommandId id) {
+    UpdateCommands();
+    if (!CommandEnabled(id) || !handlers_[Index(id)]) return false;
+    handlers_[Index(id)]();
+    ScheduleUpdate();
+    return true;
+}
+
+void TMainForm::SetHandler(CommandId id, std::function<void()> handler) {
+    handlers_[Index(id)] = std::move(handler);
+    runnable_.set(Index(id));
+}
+
+// The commands this program carries out; the others stay disabled until their part of the
+// program exists.
+void TMainForm::RegisterHandlers() {
+    using C = CommandId;
+    SetHandler(C::FileExit, [this] { close(); });
+    SetHandler(C::FileClose, [this] {
+        if (TMDIChildKalvora* window = ActiveDocumentWindow()) window->close();
+    });
+    SetHandler(C::WindowCascade, [this] { mdiArea_->cascadeSubWindows(); });
+    SetHandler(C::WindowTileHorizontal, [this] { TileWindows(true); });
+    SetHandler(C::WindowTileVertical, [this] { TileWindows(false); });
+    SetHandler(C::WindowMinimizeAll, [this] {
+        for (TMDIChildKalvora* window : DocumentWindows())
+            window->showMinimized();
+        ArrangeMinimizedWindows();
+    });
+    SetHandler(C::WindowArrangeAll, [this] { ArrangeMinimizedWindows(); });
+    SetHandler(C::HelpAbout, [this] {
+        if (!aboutBox_) aboutBox_ = std::make_unique<TAboutBox>(this);
+        aboutBox_->exec();
+    });
+    SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
+    SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
+    SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
+}
+
+// --- document windows -------------------------------------------------------------------
+
+TMDIChildKalvora* TMainForm::AddDocumentWindow(std::unique_ptr<FrameDocument> document) {
+    auto* window = new TMDIChildKalvora(*this, std::move(document));
+    mdiArea_->addSubWindow(window);
+    window->resize(640, 360);
+    window->show();
+    mdiArea_->setActiveSubWindow(window);
+    ScheduleUpdate();
+    return window;
+}
+
+TMDIChildKalvora* TMainForm::ActiveDocumentWindow() const {
+    return qobject_cast<TMDIChildKalvora*>(mdiArea_->activeSubWindow());
+}
+
+WindowKind TMainForm::ActiveKind() const {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    return window ? window->Kind() : WindowKind::none;
+}
+
+QList<TMDIChildKalvora*> TMainForm::DocumentWindows() const {
+    QList<TMDIChildKalvora*> windows;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        if (auto* child = qobject_cast<TMDIChildKalvora*>(window)) windows.append(child);
+    }
+    return windows;
+}
+
+void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
+    // Activating a document window ends typing in the name box and in a tool dialog.
+    nameBox_->StopTyping();
+    toolDialogActive_ = false;
+    if (window != nullptr) ShowActiveName();
+    ScheduleUpdate();
+}
+
+void TMainForm::ShowActiveName() {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    nameBox_->setText(window ? FromCore(window->Document().Name()) : QString());
+}
+
+void TMainForm::OnNameEntered(const QString& text) {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    if (window == nullptr) return;
+    std::string name = TrimmedName(ToCore(text));
+    if (window->Document().Rename(name)) window->RebuildCaption();
+    ShowActiveName();
+    nameBox_->StopTyping();
+    if (window->widget() != nullptr) window->widget()->setFocus();
+}
+
+void TMainForm::FillWindowList() {
+    for (QAction* action : windowListActions_) {
+        windowMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    windowListActions_.clear();
+    QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        QString title =
+            window->windowTitle().isEmpty() ? QStringLiteral("(no name)") : window->windowTitle();
+        QString text = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : title;
+        auto* action = new QAction(text, windowMenu_);
+        action->setCheckable(true);
+        action->setChecked(window == mdiArea_->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] {
+            if (window->isMinimized()) window->showNormal();
+            mdiArea_->setActiveSubWindow(window);
+        });
+        windowMenu_->addAction(action);
+        windowListActions_.append(action);
+    }
+}
+
+void TMainForm::TileWindows(bool horizontally) {
+    QList<TMDIChildKalvora*> windows = DocumentWindows();
+    QRect area = mdiArea_->viewport()->rect();
+    WindowRect frame{area.left(), area.top(), area.width(), area.height()};
+    std::vector<WindowRect> rects = horizontally
+                                        ? TileHorizontally(static_cast<int>(windows.size()), frame)
+                                        : TileVertically(static_cast<int>(windows.size()), frame);
+    for (int i = 0; i < windows.size(); ++i) {
+        const WindowRect& r = rects[static_cast<std::size_t>(i)];
+        windows[i]->showNormal();
+        windows[i]->setGeometry(r.left, r.top, r.width, r.height);
+    }
+}
+
+void TMainForm::ArrangeMinimizedWindows() {
+    QList<TMDIChildKalvora*> minimized;
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        if (window->isMinimized()) minimized.append(window);
+    }
+    if (minimized.isEmpty()) return;
+    QSize icon = minimized.first()->size();
+    QRect area = mdiArea_->viewport()->rect();
+    std::vector<WindowRect> rects = ArrangeIcons(
+        static_cast<int>(minimized.size()), {area.left(), area.top(), area.width(), area.height()},
+        icon.width(), icon.height());
+    for (int i = 0; i < minimized.size(); ++i) {
+        minimized[i]->move(rects[static_cast<std::size_t>(i)].left,
+                           rects[static_cast<std::size_t>(i)].top);
+    }
+}
+
+// --- the command line ---------------------------------------------------------------------
+
+void TMainForm::OpenFromCommandLine(const QString& argument) {
+    std::string fileName = FileNameToCore(argument);
+    std::optional<FileKind> kind = FileKindOfArgument(fileName);
+    if (kind != FileKind::project) projectFile_.clear();
+    if (!kind) return;
+    switch (*kind) {
+        case FileKind::wave:
+            OpenWaveFile(fileName);
+            break;
+        case FileKind::project:
+        case FileKind::music:
+            platform::ShowMessage(FileKindNotSupportedText(*kind, fileName),
+                                  platform::caption::fileError, platform::MessageIcon::information);
+            break;
+    }
+    RebuildCaption();
+    ScheduleUpdate();
+}
+
+bool TMainForm::OpenWaveFile(const std::string& fileName) {
+    // Wave documents are read here, into a new wave window, once the document model exists.
+    platform::ShowMessage(FileKindNotSupportedText(FileKind::wave, fileName),
+                          platform::caption::fileError, platform::MessageIcon::information);
+    return false;
+}
+
+// --- keyboard -------------------------------------------------------------------------------
+
+bool TMainForm::KeyboardTyping() const {
+    return nameBox_->Typing() || toolDialogActive_;
+}
+
+bool TMainForm::OwnsKeyboardOf(const QWidget* window) const {
+    return window == this;
+}
+
+// --- services -------------------------------------------------------------------------------
+
+void TMainForm::BeginBusy() {
+    KALVORA_ASSERT(!busy_);
+    busy_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TMainForm::EndBusy() {
+    if (!busy_) return;
+    busy_ = false;
+    QApplication::restoreOverrideCursor();
+}
+
+CloseAnswer TMainForm::AskCloseQuestion(const QString& text) {
+    if (closeQuestion) return closeQuestion(text);
+    QMessageBox box(QMessageBox::Question, FromCore(kUnsavedChangesCaption), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return CloseAnswer::save;
+        case QMessageBox::No:
+            return CloseAnswer::discard;
+        default:
+            return CloseAnswer::cancel;
+    }
+}
+
+std::optional<std::string> TMainForm::AskSaveFileName(FileDialogKind kind) {
+    if (saveFileName) return saveFileName(kind);
+    QStringList names = RunFileDialog(this, kind);
+    if (names.isEmpty()) return std::nullopt;
+    return FileNameToCore(names.first());
+}
+
+QStringList TMainForm::AskOpenFileNames(FileDialogKind kind) {
+    return RunFileDialog(this, kind);
+}
+
+THelpWindow& TMainForm::HelpWindow() {
+    if (helpWindow_ == nullptr) helpWindow_ = new THelpWindow(this);
+    return *helpWindow_;
+}
+
+void TMainForm::ShowHelp(CommandId id) {
+    THelpWindow& help = HelpWindow();
+    if (id == CommandId::HelpTopicSearch) {
+        help.ShowSearch();
+    } else if (id == CommandId::HelpOnHelp) {
+        help.ShowHelpOnHelp();
+    } else {
+        help.ShowContents();
+    }
+}
+
+// --- shutdown and events --------------------------------------------------------------------
+
+// Closing asks every document window its close question first; one refusal keeps the program
+// and all its windows open. An open project is not saved.
+void TMainForm::closeEvent(QCloseEvent* event) {
+    QList<TMDIChildKalvora*> windows = DocumentWindows();
+    for (TMDIChildKalvora* window : windows) {
+        if (!window->CloseQuery()) {
+            event->ignore();
+            return;
+        }
+    }
+    for (TMDIChildKalvora* window : windows)
+        window->CloseWithoutQuestion();
+    if (helpWindow_ != nullptr) helpWindow_->close();
+    idleTimer_->stop();
+    QMainWindow::closeEvent(event);
+}
+
+// Status tips go to panel 0 instead of replacing the panels with a message.
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        statusPanels_->SetText(0, static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+}  // namespace kalvora::gui

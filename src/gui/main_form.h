@@ -1,0 +1,141 @@
+// The main window: the MDI frame with the menus, the seven toolbars, the name box and the
+// status bar, all built from the command table. It owns what the documents share, runs the
+// command update whenever the program is idle and routes every command to its handler.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gui/artwork.h"
+#include "gui/mdi_child.h"
+#include "shell/command_update.h"
+#include "shell/file_dialogs.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace kalvora::gui {
+
+class CommandActions;
+class TAboutBox;
+class THelpWindow;
+class TKeyboardFilter;
+class TNameBox;
+class TStatusPanels;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    TMainForm();
+    ~TMainForm() override;
+
+    // --- start-up
+    // Opens the file named on the command line by its extension.
+    void OpenFromCommandLine(const QString& argument);
+    // The one way a wave file is opened (command line, Open wave, projects).
+    bool OpenWaveFile(const std::string& fileName);
+
+    // --- document windows
+    TMDIChildKalvora* AddDocumentWindow(std::unique_ptr<FrameDocument> document);
+    TMDIChildKalvora* ActiveDocumentWindow() const;
+    WindowKind ActiveKind() const;
+    // In stacking order: from the window activated longest ago to the active window.
+    QList<TMDIChildKalvora*> DocumentWindows() const;
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    int NextNoNameNumber() { return ++noNameCounter_; }
+
+    // --- commands
+    void UpdateCommands();
+    void ScheduleUpdate();
+    bool CommandEnabled(CommandId id) const;
+    const CommandStates& States() const { return states_; }
+    // Runs a command when it is enabled; returns whether it ran.
+    bool RunCommand(CommandId id);
+    QAction* Action(CommandId id) const;
+    // Gives a command its handler; commands without one stay disabled.
+    void SetHandler(CommandId id, std::function<void()> handler);
+    QMenu* MenuOf(MenuId id) const { return menus_[static_cast<std::size_t>(id)]; }
+    QToolBar* ToolbarOf(ToolbarId id) const { return toolbars_[static_cast<std::size_t>(id)]; }
+
+    // --- keyboard
+    bool KeyboardTyping() const;
+    void SetToolDialogActive(bool active) { toolDialogActive_ = active; }
+    bool OwnsKeyboardOf(const QWidget* window) const;
+    TNameBox* NameBox() const { return nameBox_; }
+
+    // --- services for the documents and windows
+    TStatusPanels& StatusPanels() const { return *statusPanels_; }
+    void BeginBusy();
+    void EndBusy();
+    const QCursor& ScreenCursorOf(ScreenCursor cursor) const { return cursors_.Get(cursor); }
+    bool PlayEnabled() const { return playEnabled_; }
+    const std::string& TempFolder() const { return tempFolder_; }
+    const std::string& ProjectFile() const { return projectFile_; }
+
+    // --- dialogs (replaceable, so that tests answer them)
+    CloseAnswer AskCloseQuestion(const QString& text);
+    std::optional<std::string> AskSaveFileName(FileDialogKind kind);
+    QStringList AskOpenFileNames(FileDialogKind kind);
+    std::function<CloseAnswer(const QString&)> closeQuestion;
+    std::function<std::optional<std::string>(FileDialogKind)> saveFileName;
+
+    THelpWindow& HelpWindow();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void BuildMenus();
+    QMenu* BuildMenu(MenuId id, QWidget* parent);
+    void BuildToolbars();
+    void RegisterHandlers();
+    FrameSnapshot Snapshot() const;
+    void ApplyArrangement(const Arrangement& arrangement);
+    void FillWindowList();
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnNameEntered(const QString& text);
+    void ShowActiveName();
+    void RebuildCaption();
+    void TileWindows(bool horizontally);
+    void ArrangeMinimizedWindows();
+    void ShowHelp(CommandId id);
+
+    CommandActions* actions_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    TNameBox* nameBox_ = nullptr;
+    TStatusPanels* statusPanels_ = nullptr;
+    TKeyboardFilter* keyboardFilter_ = nullptr;
+    QTimer* idleTimer_ = nullptr;
+    std::array<QMenu*, kMenuCount> menus_{};
+    std::array<QToolBar*, kToolbarCount> toolbars_{};
+    QMenu* windowMenu_ = nullptr;
+    QList<QAction*> windowListActions_;
+    std::unique_ptr<TAboutBox> aboutBox_;
+    THelpWindow* helpWindow_ = nullptr;
+
+    std::array<std::function<void()>, kCommandCount> handlers_{};
+    CommandSet runnable_;
+    CommandUpdater updater_;
+    CommandStates states_{};
+    bool updateScheduled_ = false;
+
+    // The frame's state shared by all documents.
+    std::string projectFile_;
+    int noNameCounter_ = 0;
+    bool playEnabled_ = false;
+    std::string tempFolder_;
+    bool toolDialogActive_ = false;
+    bool busy_ = false;
+    ScreenCursors cursors_;
+};
+
+}  // namespace kalvora::gui

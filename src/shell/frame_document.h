@@ -1,0 +1,39 @@
+// What the frame asks of the document shown in a document window: its kind and names for the
+// caption and the name box, its facts for the command update, renaming, and saving for the
+// close question. The wave and music documents implement it; the window owns its document.
+// Standard C++ only.
+#pragma once
+
+#include <string>
+
+#include "shell/frame_snapshot.h"
+
+namespace kalvora {
+
+class FrameDocument {
+  public:
+    virtual ~FrameDocument() = default;
+
+    virtual WindowKind Kind() const = 0;
+    virtual std::string Name() const = 0;      // empty until the user names the document
+    virtual std::string FileName() const = 0;  // empty when never saved
+    std::string Caption() const;               // DocumentCaption(Name(), FileName())
+
+    // Fills the facts of this document's kind (snapshot.wave or snapshot.music).
+    virtual void Describe(FrameSnapshot& snapshot) const = 0;
+
+    // Renames the document from the name box: a name that another document already has is
+    // refused with a message and false, the name being left unchanged.
+    virtual bool Rename(const std::string& name) = 0;
+
+    // The close question: whether there is anything to save, and saving to the document's own
+    // file or to a new one. Both report their own failures and return false then.
+    virtual bool NeedsSave() const = 0;
+    virtual bool Save() = 0;  // requires a file name
+    virtual bool SaveAs(const std::string& fileName) = 0;
+
+    // "Wave" or "Music": the word the close question uses for the document.
+    std::string Noun() const { return Kind() == WindowKind::music ? "Music" : "Wave"; }
+};
+
+}  // namespace kalvora

@@ -1,0 +1,160 @@
+#include "shell/help_contents.h"
+
+#include <cctype>
+
+#include "shell/command_table.h"
+#include "shell/frame_layout.h"
+#include "shell/key_commands.h"
+
+namespace kalvora {
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            if (!word.empty()) words.push_back(Lower(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) words.push_back(Lower(word));
+    return words;
+}
+
+std::string CommandRow(const CommandInfo& info) {
+    std::string row = "<tr><td><a name=\"" + std::string(info.name) + "\"></a><b>" +
+                      HtmlEscaped(PlainCaption(info.caption)) + "</b></td><td>" +
+                      HtmlEscaped(ShortcutText(info.shortcut)) + "</td><td>";
+    if (!info.hint.empty()) {
+        std::string_view tip = ToolTipOf(info.hint);
+        std::string_view status = StatusTextOf(info.hint);
+        row += HtmlEscaped(tip);
+        if (status != tip) row += " &mdash; " + HtmlEscaped(status);
+    }
+    return row + "</td></tr>\n";
+}
+
+void AppendMenu(MenuId id, const std::string& path, std::string& html) {
+    std::string title = path.empty() ? PlainCaption(Menu(id).caption)
+                                     : path + " &rsaquo; " + PlainCaption(Menu(id).caption);
+    std::string rows;
+    for (const MenuItem& item : MenuItems(id)) {
+        if (item.kind == MenuItemKind::command) rows += CommandRow(Command(item.command));
+    }
+    if (!rows.empty()) {
+        html += "<h2>" + title + "</h2>\n<table class=\"commands\">\n" + rows + "</table>\n";
+    }
+    for (const MenuItem& item : MenuItems(id)) {
+        if (item.kind == MenuItemKind::submenu) AppendMenu(item.submenu, title, html);
+    }
+}
+
+std::string KeyMeaning(CommandId key, WindowKind kind) {
+    std::optional<CommandId> target = KeyCommandTarget(key, kind);
+    if (!target) return "&mdash;";
+    if (*target == key) return "a music command";
+    return HtmlEscaped(PlainCaption(Command(*target).caption));
+}
+
+}  // namespace
+
+std::string HtmlEscaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string HelpContentsHtml() {
+    std::string html =
+        "<html><head><title>Kalvora Help</title></head><body>\n"
+        "<h1>Kalvora Help</h1>\n"
+        "<p>Every command of Kalvora, menu by menu, with its shortcut and what it does. "
+        "Type words into <b>Topic Search</b> to find a command.</p>\n";
+    for (const MenuInfo& menu : Menus()) {
+        if (menu.topLevel) AppendMenu(menu.id, "", html);
+    }
+    html +=
+        "<h2>Keyboard</h2>\n<p>These keys have no menu item; what they do depends on the "
+        "active window.</p>\n<table class=\"commands\">\n"
+        "<tr><th>Key</th><th>Wave window</th><th>Music window</th></tr>\n";
+    for (const CommandInfo& info : CommandTable()) {
+        if (info.category != CommandCategory::key) continue;
+        html += "<tr><td><a name=\"" + std::string(info.name) + "\"></a><b>" +
+                HtmlEscaped(ShortcutText(info.shortcut)) + "</b></td><td>" +
+                KeyMeaning(info.id, WindowKind::wave) + "</td><td>" +
+                KeyMeaning(info.id, WindowKind::music) + "</td></tr>\n";
+    }
+    html += "</table>\n</body></html>\n";
+    return html;
+}
+
+std::vector<CommandId> SearchCommands(std::string_view query) {
+    std::vector<std::string> words = Words(query);
+    std::vector<CommandId> found;
+    if (words.empty()) return found;
+    for (const CommandInfo& info : CommandTable()) {
+        std::string haystack =
+            Lower(PlainCaption(info.caption) + " " + std::string(info.name) + " " +
+                  std::string(info.hint) + " " + ShortcutText(info.shortcut));
+        bool all = true;
+        for (const std::string& word : words) {
+            if (haystack.find(word) == std::string::npos) {
+                all = false;
+                break;
+            }
+        }
+        if (all) found.push_back(info.id);
+    }
+    return found;
+}
+
+std::string HelpSearchResultHtml(std::string_view query) {
+    std::vector<CommandId> found = SearchCommands(query);
+    std::string html = "<html><body>\n<h1>Topic Search</h1>\n";
+    if (found.empty()) {
+        html += "<p>No command matches &ldquo;" + HtmlEscaped(query) + "&rdquo;.</p>\n";
+    } else {
+        html += "<table class=\"commands\">\n";
+        for (CommandId id : found) {
+            const CommandInfo& info = Command(id);
+            std::string caption = info.category == CommandCategory::key
+                                      ? ShortcutText(info.shortcut)
+                                      : PlainCaption(info.caption);
+            html += "<tr><td><a href=\"contents.html#" + std::string(info.name) + "\">" +
+                    HtmlEscaped(caption) + "</a></td><td>" +
+                    HtmlEscaped(ShortcutText(info.shortcut)) + "</td><td>" +
+                    HtmlEscaped(StatusTextOf(info.hint)) + "</td></tr>\n";
+        }
+        html += "</table>\n";
+    }
+    return html + "</body></html>\n";
+}
+
+}  // namespace kalvora

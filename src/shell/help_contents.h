@@ -1,0 +1,27 @@
+// The help contents generated from the command table: every command with its caption,
+// shortcut and hint, menu by menu, and the topic search over them. Standard C++ only.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/commands.h"
+
+namespace kalvora {
+
+// An HTML page: one section per menu (sub-menus nested in their menu's order), then the
+// keyboard commands. Command rows carry the anchor "#<command name>".
+std::string HelpContentsHtml();
+
+// The commands whose caption, name, hint or shortcut contains every word of the query, without
+// regard to case, in table order. An empty query finds nothing.
+std::vector<CommandId> SearchCommands(std::string_view query);
+
+// An HTML page listing the search result, each command linked to its row in the contents.
+std::string HelpSearchResultHtml(std::string_view query);
+
+// "&lt;" and its kin for the characters HTML reserves.
+std::string HtmlEscaped(std::string_view text);
+
+}  // namespace kalvora
