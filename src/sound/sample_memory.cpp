@@ -46,14 +46,16 @@ std::int16_t* AllocateArray(std::int64_t count) {
 
 }  // namespace
 
+void ReportAllocationFailure(ErrorFlag* error) {
+    platform::ShowMessage(kNotEnoughMemoryText, platform::caption::systemError,
+                          platform::MessageIcon::information);
+    SetError(error);
+}
+
 std::int16_t* AllocateSamples(ErrorFlag* error, std::int64_t count) {
     if (count == 0) return nullptr;
     std::int16_t* samples = AllocateArray(count);
-    if (samples == nullptr) {
-        platform::ShowMessage(kNotEnoughMemoryText, platform::caption::systemError,
-                              platform::MessageIcon::information);
-        SetError(error);
-    }
+    if (samples == nullptr) ReportAllocationFailure(error);
     return samples;
 }
 
