@@ -138,9 +138,8 @@ void TUnitWave::ReplaceSound(std::shared_ptr<Sound> sound) {
     if (window_) window_->StopSoundReaders();
     const bool channelsChange = sound->MoSt != sound_->MoSt;
     sound_ = std::move(sound);
-    first_ = Clamp(first_);
-    second_ = Clamp(second_);
     if (channelsChange && window_) window_->ChannelsChanged();
+    StoreEnds(first_, second_);  // clamped to the new length
 }
 
 void TUnitWave::ExchangeWithUndo(std::shared_ptr<Sound>& sound, std::int32_t& first,
@@ -351,8 +350,7 @@ void TUnitWave::ChangeWaveFileProps(const waveFileProps& /*oldProps*/,
     const std::int32_t first = static_cast<std::int32_t>(first_ * scale);
     const std::int32_t second = static_cast<std::int32_t>(second_ * scale);
     ReplaceSound(std::move(built));
-    first_ = Clamp(first);
-    second_ = Clamp(second);
+    StoreEnds(first, second);
     MarkChanged();
     Refresh();
 }
