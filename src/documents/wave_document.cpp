@@ -460,7 +460,10 @@ bool TUnitWave::SaveFile() {
         if (!WriteWave(FileName())) return false;
         if (TrackChanges()) soundChanged_ = false;
     }
-    if (shadowNeeded && !WriteShadow(FileName())) return false;
+    if (shadowNeeded && !WriteShadow(FileName())) {
+        MarkShadowChanged();  // the file beside the wave does not hold this state
+        return false;
+    }
     MarkSaved();
     return true;
 }
@@ -472,7 +475,10 @@ bool TUnitWave::SaveFileAs(const std::string& fileName) {
     if (!WriteWave(target)) return false;
     SetFileName(target);
     if (TrackChanges()) soundChanged_ = false;
-    if (!WriteShadow(target)) return false;
+    if (!WriteShadow(target)) {
+        MarkShadowChanged();
+        return false;
+    }
     MarkSaved();
     return true;
 }
