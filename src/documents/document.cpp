@@ -25,6 +25,16 @@ void TUnit::SetFileName(std::string fileName) {
     if (window_) window_->CaptionChanged();
 }
 
+std::unique_ptr<TXMLStringElement> TUnit::FileElement() const {
+    if (fileName_.empty()) return nullptr;
+    return std::make_unique<TXMLStringElement>("File", fileName_);
+}
+
+std::unique_ptr<TXMLStringElement> TUnit::TempFileElement() const {
+    if (tempFile_ == -1) return nullptr;
+    return std::make_unique<TXMLStringElement>("TempFile", std::to_string(tempFile_));
+}
+
 std::string TUnit::Caption() const {
     if (fileName_.empty()) return name_;
     if (name_.empty()) return fileName_;

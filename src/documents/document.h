@@ -2,15 +2,17 @@
 // among the open documents (or empty), the file it was read from or saved to, the number of
 // its temporary copy in a project, and a link to the window that shows it.
 //
-// Core code: standard C++, the platform layer and the sound format record only. The window
+// Core code: standard C++, the platform layer, the sound format record and the XML tree only. The window
 // is reached through the UnitWindow interface, which the document windows implement.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "sound/sound.h"
+#include "xml/xml_tree.h"
 
 namespace kalvora {
 
@@ -56,6 +58,12 @@ class TUnit {
     // The number of the document's temporary copy in the current project; -1 when none.
     int TempFile() const { return tempFile_; }
     void SetTempFile(int number) { tempFile_ = number; }
+
+    // The elements that describe the document in a project file: "File" holding the file
+    // name (none without a file) and "TempFile" holding the copy's number in decimal (none
+    // without a copy).
+    std::unique_ptr<TXMLStringElement> FileElement() const;
+    std::unique_ptr<TXMLStringElement> TempFileElement() const;
 
     // While false (during loading) edits mark nothing as changed.
     bool TrackChanges() const { return trackChanges_; }

@@ -148,6 +148,21 @@ TEST_F(RegistryTest, CaptionShowsNameAndFile) {
     EXPECT_EQ(wave.Caption(), "A");
 }
 
+TEST_F(RegistryTest, FileAndTempFileElementsOnlyWhenThereIsSomethingToSay) {
+    TUnitWave& wave = AddWave("A");
+    EXPECT_EQ(wave.FileElement(), nullptr);
+    EXPECT_EQ(wave.TempFileElement(), nullptr);
+    wave.SetFileName("/music/take.wav");
+    wave.SetTempFile(0);
+    TXMLComplexElement window("Wave");
+    window.Add(wave.FileElement());
+    window.Add(wave.TempFileElement());
+    std::string written;
+    window.Write(written, 1);
+    EXPECT_EQ(written,
+              "  <Wave>\n    <File>/music/take.wav</File>\n    <TempFile>0</TempFile>\n  </Wave>\n");
+}
+
 TEST(TrimBlanksTest, RemovesOnlySurroundingBlanksAndTabs) {
     EXPECT_EQ(TrimBlanks(" \tA B\t "), "A B");
     EXPECT_EQ(TrimBlanks("   "), "");
