@@ -24,7 +24,7 @@ class WaveWindow : public UnitWindow {
     // views in full, or restart the volume diagram when it is shown.
     virtual void Refresh() = 0;
     // The selection ends changed from (oldFirst, oldSecond) to the document's current ones:
-    // repaint only the strips whose state changed (ChangedSelectionStrips), the cursors and
+    // repaint only the strips whose state changed (selection_strips.h), the cursors and
     // the status bar.
     virtual void SelectionChanged(std::int32_t oldFirst, std::int32_t oldSecond) = 0;
     // The channel count changed (mono <-> stereo): the icon and the volume arrays follow.
