@@ -12,7 +12,7 @@ void TUndoStore::TakeUndo(TUnitWave& document) {
 }
 
 void TUndoStore::DoUndo() {
-    if (!record_) return;
+    if (!UndoEnabled()) return;
     platform::BusyScope busy;
     record_->document_.ExchangeWithUndo(record_->sound_, record_->first_, record_->second_);
 }

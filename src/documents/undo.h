@@ -51,7 +51,7 @@ class TUndoStore {
     // Called by a modifying command just before it changes the document.
     void TakeUndo(TUnitWave& document);
     // Exchanges the record's sound and selection ends with its document's, marks the
-    // document changed and repaints it. Nothing without a record.
+    // document changed and repaints it. Nothing unless UndoEnabled().
     void DoUndo();
     // "Delete Undo", and when the frame closes: forgets the record.
     void DropUndo() { record_.reset(); }

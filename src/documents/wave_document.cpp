@@ -144,12 +144,14 @@ void TUnitWave::ReplaceSound(std::shared_ptr<Sound> sound) {
 
 void TUnitWave::ExchangeWithUndo(std::shared_ptr<Sound>& sound, std::int32_t& first,
                                  std::int32_t& second) {
-    if (window_) window_->StopSoundReaders();
-    const bool channelsChange = sound->MoSt != sound_->MoSt;
-    std::swap(sound_, sound);
-    std::swap(first_, first);
-    std::swap(second_, second);
-    if (channelsChange && window_) window_->ChannelsChanged();
+    std::shared_ptr<Sound> previous = sound_;
+    const std::int32_t previousFirst = first_;
+    const std::int32_t previousSecond = second_;
+    ReplaceSound(std::move(sound));
+    StoreEnds(first, second);
+    sound = std::move(previous);
+    first = previousFirst;
+    second = previousSecond;
     MarkChanged();
     Refresh();
 }
@@ -159,6 +161,8 @@ void TUnitWave::Refresh() {
 }
 
 bool TUnitWave::ChangeSound(TSampleRange range, TSelectionAfter after, const SoundOperation& op) {
+    // While drawing, the sound is computed from the nodes: effects edit those instead.
+    if (userDrawing_) return false;
     platform::BusyScope busy;
     ClearError();
     workspace_.Undo().TakeUndo(*this);

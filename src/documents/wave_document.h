@@ -120,7 +120,8 @@ class TUnitWave final : public TUnit {
     // Runs one modifying command: busy cursor, undo record, op over range with the error
     // flag, the new sound in place of the old unless the flag is set, the selection after,
     // changed marks and repaint. BeforeChange / AfterChange go to the window when the
-    // selection follows the result. True when the sound was replaced.
+    // selection follows the result. True when the sound was replaced. Refused (false) while
+    // drawing by hand: effects then edit the drawing (EditDrawing).
     bool ChangeSound(TSampleRange range, TSelectionAfter after, const SoundOperation& op);
     bool ApplyToWorkRange(const SoundOperation& op);
     bool ChangeWorkRange(const SoundOperation& op);

@@ -130,9 +130,12 @@ TEST_F(DrawingTest, StartingADrawingMakesOneSecondOfSilenceWithoutUndo) {
     EXPECT_NE(std::find(window_.calls.begin(), window_.calls.end(), "DrawingModeChanged"),
               window_.calls.end());
     EXPECT_TRUE(wave_.CanSaveFile());
-    // The clipboard commands stay out of a drawing.
+    // The clipboard commands and sound effects stay out of a drawing.
     EXPECT_FALSE(wave_.Delete());
     EXPECT_FALSE(wave_.Copy());
+    EXPECT_FALSE(wave_.ApplyToWorkRange([](const Sound& s, ErrorFlag* e, std::int32_t&,
+                                           std::int32_t&) { return s.MakeSilence(e, 1); }));
+    EXPECT_EQ(wave_.GetValues(), 44101);
 }
 
 TEST_F(DrawingTest, NodeEditsRecomputeTheSoundAndMarkItChanged) {

@@ -57,7 +57,8 @@ TEST_F(UndoTest, UndoStopsReadersAndRepaints) {
     ASSERT_TRUE(a_.Delete());
     window.calls.clear();
     undo().DoUndo();
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"StopSoundReaders", "Refresh"}));
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"StopSoundReaders", "SelectionChanged 0 0",
+                                                      "Refresh"}));
     EXPECT_EQ(window.valuesAtStop.back(), 6);
 }
 
@@ -137,6 +138,9 @@ TEST_F(UndoTest, UndoIsDisabledWhileItsDocumentIsDrawn) {
     a_.DrawWave(TDrawKind::linear);
     EXPECT_TRUE(undo().HasUndo());
     EXPECT_FALSE(undo().UndoEnabled());
+    const auto drawn = a_.SharedSound();
+    undo().DoUndo();  // refused: the drawing's sound stays
+    EXPECT_EQ(a_.SharedSound(), drawn);
     a_.DrawWave(TDrawKind::linear);  // ends drawing
     EXPECT_TRUE(undo().UndoEnabled());
 }
