@@ -58,17 +58,23 @@ bool TUnitRegistry::CheckNameFree(std::string_view name, const TUnit* document) 
     return false;
 }
 
-int TUnitRegistry::FillWaveList(std::vector<TWaveListItem>& list, TWaveListMode mode) const {
+int TUnitRegistry::FillWaveList(std::vector<WaveChoice>& list, WaveListMode mode) const {
     const TUnit* active = ActiveUnit();
     int added = 0;
     for (TUnit* unit : units_) {
         if (!unit->IsWave() || unit->Name().empty()) continue;
-        if (mode != TWaveListMode::all && unit == active) continue;
-        if (mode == TWaveListMode::monoButActive && unit->GetMoSt() != 1) continue;
+        if (mode != WaveListMode::all && unit == active) continue;
+        if (mode == WaveListMode::monoButActive && unit->GetMoSt() != 1) continue;
         list.push_back({unit->Name(), static_cast<TUnitWave*>(unit)});
         ++added;
     }
     return added;
+}
+
+std::vector<WaveChoice> TUnitRegistry::WaveList(WaveListMode mode) const {
+    std::vector<WaveChoice> list;
+    FillWaveList(list, mode);
+    return list;
 }
 
 bool TUnitRegistry::Rename(TUnit& unit, std::string_view name) {

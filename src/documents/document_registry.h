@@ -7,32 +7,22 @@
 //
 // It also numbers the generated names "NONAME1", "NONAME2", ... (NoNameCounter).
 //
-// Core code: standard C++ and the platform's messages only. Documents are not owned.
+// Core code: standard C++, the platform's messages and the documents. Documents are not owned.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "documents/wave_document.h"
+#include "documents/wave_registry.h"
+
 namespace kalvora {
 
 class TUnit;
-class TUnitWave;
 
-// Which waves FillWaveList offers.
-enum class TWaveListMode {
-    all = 0,                // every named wave
-    allButActive = 1,       // every named wave except the active document
-    monoButActive = 2,      // every named mono wave except the active document
-};
-
-// One entry of a drop-down list of wave names: the text shown and the document it stands for.
-struct TWaveListItem {
-    std::string name;
-    TUnitWave* document;
-};
-
-class TUnitRegistry {
+// Also the registry through which wave references (unitUnitWave) find the documents they name.
+class TUnitRegistry final : public WaveRegistry {
   public:
     TUnitRegistry() = default;
     TUnitRegistry(const TUnitRegistry&) = delete;
@@ -57,7 +47,7 @@ class TUnitRegistry {
     // --- Look-up by name (exact, case matters; the first in stacking order wins) ---
     TUnit* FindUnit(std::string_view name) const;
     // FindUnit when that finds a wave, else none.
-    TUnitWave* FindWave(std::string_view name) const;
+    TUnitWave* FindWave(std::string_view name) const override;
 
     // True when document may take name: an empty name is always free, and so is a name that
     // only document itself has. Otherwise shows "A window with name "<name>" already exists."
@@ -65,8 +55,9 @@ class TUnitRegistry {
     bool CheckNameFree(std::string_view name, const TUnit* document) const;
 
     // Appends one item per wave with a non-empty name, in stacking order, as mode selects;
-    // returns the number appended.
-    int FillWaveList(std::vector<TWaveListItem>& list, TWaveListMode mode) const;
+    // returns the number appended. Each item's document is a TUnitWave.
+    int FillWaveList(std::vector<WaveChoice>& list, WaveListMode mode) const;
+    std::vector<WaveChoice> WaveList(WaveListMode mode) const override;
 
     // --- Renaming ---
     // The "Register" dialog's check on OK: name (used as typed) must pass CheckNameFree for

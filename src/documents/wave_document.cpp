@@ -38,7 +38,7 @@ std::int32_t TUnitWave::SelStart() const {
 }
 
 std::int32_t TUnitWave::SelEnd() const {
-    return first_ == second_ ? GetValues() : std::max(first_, second_);
+    return first_ == second_ ? Count() : std::max(first_, second_);
 }
 
 std::int32_t TUnitWave::SelMin() const {
@@ -54,7 +54,7 @@ double TUnitWave::SelSeconds() const {
 }
 
 std::int32_t TUnitWave::Clamp(std::int32_t position) const {
-    return std::clamp(position, 0, GetValues());
+    return std::clamp(position, 0, Count());
 }
 
 void TUnitWave::StoreEnds(std::int32_t first, std::int32_t second) {
@@ -115,7 +115,7 @@ void TUnitWave::MarkSaved() {
 }
 
 bool TUnitWave::CanSaveFile() const {
-    return GetValues() > 0 || userDrawing_;
+    return Count() > 0 || userDrawing_;
 }
 
 bool TUnitWave::NeedsSaveWave() const {
@@ -218,7 +218,7 @@ void TUnitWave::SetClipboardSound(std::unique_ptr<Sound> sound) {
 }
 
 bool TUnitWave::Delete() {
-    if (GetValues() == 0 || userDrawing_) return false;
+    if (Count() == 0 || userDrawing_) return false;
     return ChangeWorkRange([](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
         auto result = s.Remove(e, b, end);
         end = b;
@@ -227,7 +227,7 @@ bool TUnitWave::Delete() {
 }
 
 bool TUnitWave::Trim() {
-    if (GetValues() == 0 || !HasSelection() || userDrawing_) return false;
+    if (Count() == 0 || !HasSelection() || userDrawing_) return false;
     return ChangeWorkRange([](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
         auto result = s.Extract(e, b, end);
         end -= b;
@@ -237,7 +237,7 @@ bool TUnitWave::Trim() {
 }
 
 bool TUnitWave::Copy() {
-    if (GetValues() == 0 || userDrawing_) return false;
+    if (Count() == 0 || userDrawing_) return false;
     platform::BusyScope busy;
     ClearError();
     std::unique_ptr<Sound> copied = sound_->Extract(&error_, SelStart(), SelEnd());
@@ -247,7 +247,7 @@ bool TUnitWave::Copy() {
 }
 
 bool TUnitWave::Cut() {
-    if (GetValues() == 0 || userDrawing_) return false;
+    if (Count() == 0 || userDrawing_) return false;
     return ChangeWorkRange([this](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
         std::unique_ptr<Sound> cut = s.Extract(e, b, end);
         if (!cut || ErrorIsSet(e)) return std::unique_ptr<Sound>();
@@ -271,7 +271,7 @@ bool TUnitWave::Paste() {
 
 bool TUnitWave::Swap() {
     const std::shared_ptr<const Sound> clip = workspace_.Clipboard().ClipBoardSound();
-    if (!clip || GetValues() == 0 || userDrawing_) return false;
+    if (!clip || Count() == 0 || userDrawing_) return false;
     return ChangeSound(
         InsertRange(), TSelectionAfter::result,
         [this, &clip](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
@@ -285,7 +285,7 @@ bool TUnitWave::Swap() {
 }
 
 bool TUnitWave::Extract() {
-    if (GetValues() == 0 || userDrawing_) return false;
+    if (Count() == 0 || userDrawing_) return false;
     return ApplyToWorkRange(
         [this](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
             std::unique_ptr<Sound> taken = s.Extract(e, b, end);
@@ -303,10 +303,10 @@ bool TUnitWave::Mix(TMixPlace place) {
     workspace_.Records().mixPlace = place;
     const std::shared_ptr<const Sound> clip = workspace_.Clipboard().ClipBoardSound();
     if (!clip || userDrawing_) return false;
-    const std::int32_t length = HasSelection() && GetValues() > 0 ? SelMax() - SelMin() : -1;
+    const std::int32_t length = HasSelection() && Count() > 0 ? SelMax() - SelMin() : -1;
     // Stretching needs a range to stretch over; into an empty wave the clipboard is placed
     // as it is.
-    if (place == TMixPlace::stretch && GetValues() == 0) place = TMixPlace::alignBegin;
+    if (place == TMixPlace::stretch && Count() == 0) place = TMixPlace::alignBegin;
     const std::int32_t at = place == TMixPlace::alignEnd ? SelMax() : SelMin();
     const TSampleRange range = place == TMixPlace::stretch ? WorkRange() : InsertRange();
     return ChangeSound(range, TSelectionAfter::unchanged,
@@ -346,7 +346,7 @@ void TUnitWave::ChangeWaveFileProps(const waveFileProps& /*oldProps*/,
     if (!HasError() && current.MoSt == 1 && newProps.MoSt == 2) {
         built = std::make_unique<StereoSound>(&error_, from());
     }
-    if (!HasError() && !built) built = sound_->Extract(&error_, 0, GetValues());
+    if (!HasError() && !built) built = sound_->Extract(&error_, 0, Count());
     if (!built || HasError()) return;
     built->BytesPSample = newProps.BytesPSample;
 
@@ -423,9 +423,9 @@ void TUnitWave::SetDrawingState(bool drawing, TDrawKind kind, double drawLength)
 
 bool TUnitWave::WriteWave(const std::string& fileName) {
     // An empty wave has no WAV file; its format lives in the shadow file.
-    if (GetValues() == 0) return true;
+    if (Count() == 0) return true;
     ClearError();
-    return WriteWaveFile(*sound_, &error_, fileName, 0, GetValues());
+    return WriteWaveFile(*sound_, &error_, fileName, 0, Count());
 }
 
 bool TUnitWave::WriteShadow(const std::string& wavFileName) {

@@ -28,6 +28,7 @@
 #include "documents/sample_range.h"
 #include "documents/document.h"
 #include "documents/wave_records.h"
+#include "documents/wave_registry.h"
 #include "documents/wave_window.h"
 #include "sound/error_flag.h"
 #include "sound/sound.h"
@@ -48,7 +49,8 @@ enum class TSelectionAfter {
 using SoundOperation = std::function<std::unique_ptr<Sound>(
     const Sound& sound, ErrorFlag* error, std::int32_t& begin, std::int32_t& end)>;
 
-class TUnitWave final : public TUnit {
+// Also the facts a wave reference (unitUnitWave) reads of the document it names.
+class TUnitWave final : public TUnit, public WaveDocumentFacts {
   public:
     // A document holding sound, with an empty name and no file, and a copy of the
     // workspace's parameter records. The workspace must outlive the document.
@@ -65,7 +67,9 @@ class TUnitWave final : public TUnit {
     const Sound& TheSound() const { return *sound_; }
     // For readers that must keep the sound alive while they work (the player).
     std::shared_ptr<const Sound> SharedSound() const { return sound_; }
-    std::int32_t GetValues() const { return sound_->GetValues(); }
+    // Samples per channel.
+    std::int64_t GetValues() const override { return sound_->GetValues(); }
+    const std::string& GetName() const override { return Name(); }
     int GetFreq() const override { return sound_->Freq; }
     short GetMoSt() const override { return sound_->MoSt; }
     short GetBytesPSample() const override { return sound_->BytesPSample; }
@@ -200,6 +204,7 @@ class TUnitWave final : public TUnit {
   private:
     friend class TUndoStore;
 
+    std::int32_t Count() const { return sound_->GetValues(); }
     std::int32_t Clamp(std::int32_t position) const;
     void StoreEnds(std::int32_t first, std::int32_t second);
     void SelectRange(TSampleRange range);

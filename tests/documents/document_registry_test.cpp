@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document_test_support.h"
+#include "documents/unit_unit_wave.h"
 #include "documents/wave_creation.h"
 #include "documents/workspace.h"
 #include "platform/recording_message_sink.h"
@@ -105,13 +106,13 @@ TEST_F(RegistryTest, FillWaveListModes) {
     AddWave("active mono", true);
 
     struct Case {
-        TWaveListMode mode;
+        WaveListMode mode;
         std::vector<std::string> names;
     };
-    for (const Case& c : {Case{TWaveListMode::all, {"stereo", "mono", "active mono"}},
-                          Case{TWaveListMode::allButActive, {"stereo", "mono"}},
-                          Case{TWaveListMode::monoButActive, {"mono"}}}) {
-        std::vector<TWaveListItem> list{{"kept", nullptr}};
+    for (const Case& c : {Case{WaveListMode::all, {"stereo", "mono", "active mono"}},
+                          Case{WaveListMode::allButActive, {"stereo", "mono"}},
+                          Case{WaveListMode::monoButActive, {"mono"}}}) {
+        std::vector<WaveChoice> list{{"kept", nullptr}};
         const int added = registry().FillWaveList(list, c.mode);
         std::vector<std::string> names;
         for (std::size_t i = 1; i < list.size(); ++i) {
@@ -161,6 +162,24 @@ TEST_F(RegistryTest, FileAndTempFileElementsOnlyWhenThereIsSomethingToSay) {
     window.Write(written, 1);
     EXPECT_EQ(written,
               "  <Wave>\n    <File>/music/take.wav</File>\n    <TempFile>0</TempFile>\n  </Wave>\n");
+}
+
+TEST_F(RegistryTest, WaveReferencesFindOpenDocumentsThroughTheRegistry) {
+    TUnitWave& envelope = AddWave("Env", true);
+    AddWave("Other");
+    unitUnitWave reference(" Env ");
+    std::string error;
+    EXPECT_EQ(reference.Resolve(registry(), error), &envelope);
+    EXPECT_EQ(reference.Find(registry())->GetValues(), 2);
+
+    WaveChoiceList list;
+    reference.FillList(list, registry(), WaveListMode::allButActive);
+    ASSERT_NE(list.Selected(), nullptr);
+    EXPECT_EQ(list.Selected()->document, &envelope);
+
+    waves_.erase(waves_.begin());  // the envelope's window closes
+    EXPECT_EQ(reference.Resolve(registry(), error), nullptr);
+    EXPECT_EQ(error, "Cannot find window \"Env\".");
 }
 
 TEST(TrimBlanksTest, RemovesOnlySurroundingBlanksAndTabs) {
