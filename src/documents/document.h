@@ -2,8 +2,8 @@
 // among the open documents (or empty), the file it was read from or saved to, the number of
 // its temporary copy in a project, and a link to the window that shows it.
 //
-// Core code: standard C++, the platform layer, the sound format record and the XML tree only. The window
-// is reached through the UnitWindow interface, which the document windows implement.
+// Core code: standard C++, the platform layer, the sound format record and the XML tree only. The
+// window is reached through the UnitWindow interface, which the document windows implement.
 #pragma once
 
 #include <cstdint>

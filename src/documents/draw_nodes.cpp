@@ -9,7 +9,8 @@ namespace kalvora {
 
 TDrawNode* TDrawNodes::Insert(double position, std::int16_t value) {
     auto place = nodes_.begin();
-    while (place != nodes_.end() && place->position < position) ++place;
+    while (place != nodes_.end() && place->position < position)
+        ++place;
     if (place != nodes_.end() && place->position == position) return nullptr;
     return &*nodes_.insert(place, TDrawNode{value, position, false});
 }
@@ -45,18 +46,21 @@ TDrawNode* TDrawNodes::Next(const TDrawNode* node) {
 }
 
 void TDrawNodes::ScaleValues(double factor) {
-    for (TDrawNode& node : nodes_) node.value = ToSample(node.value * factor);
+    for (TDrawNode& node : nodes_)
+        node.value = ToSample(node.value * factor);
 }
 
 void TDrawNodes::MaximizeValues() {
     int largest = 0;
-    for (const TDrawNode& node : nodes_) largest = std::max(largest, std::abs(int{node.value}));
+    for (const TDrawNode& node : nodes_)
+        largest = std::max(largest, std::abs(int{node.value}));
     if (largest == 0) return;
     ScaleValues(32767.0 / largest);
 }
 
 void TDrawNodes::AddToValues(double amount) {
-    for (TDrawNode& node : nodes_) node.value = ToSample(node.value + amount);
+    for (TDrawNode& node : nodes_)
+        node.value = ToSample(node.value + amount);
 }
 
 void TDrawNodes::NormalizeValues() {
@@ -82,7 +86,8 @@ namespace {
 
 double LinearValue(const TDrawNode& from, const TDrawNode& to, double t) {
     if (to.position == from.position) return (from.value + to.value) / 2.0;
-    return from.value + (t - from.position) / (to.position - from.position) * (to.value - from.value);
+    return from.value +
+           (t - from.position) / (to.position - from.position) * (to.value - from.value);
 }
 
 // A cubic with a flat tangent at both nodes.

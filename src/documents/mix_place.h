@@ -18,7 +18,7 @@ inline constexpr std::string_view kMixCaption = "Mix";
 inline constexpr std::string_view kMixPlaceLabel = "Place";
 // The radio buttons in order; a button's index is its TMixPlace.
 inline constexpr std::array<std::string_view, 3> kMixPlaceNames = {"Align Begin", "Align End",
-                                                                    "Stretch"};
+                                                                   "Stretch"};
 
 // The dialog's check on OK: the index of the chosen button (-1 for none) as a place.
 // False when no valid button is chosen; the dialog then stays open.

@@ -58,8 +58,7 @@ std::unique_ptr<TUnitWave> OpenWave(TWorkspace& workspace, const std::string& fi
         std::string errorText;
         if (!ReadWaveFile(readName, sound, errorText)) {
             platform::ShowMessage("Cannot read the file: \"" + readName + "\" " + errorText,
-                                  platform::caption::fileError,
-                                  platform::MessageIcon::information);
+                                  platform::caption::fileError, platform::MessageIcon::information);
             return nullptr;
         }
     }

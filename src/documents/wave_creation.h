@@ -32,7 +32,6 @@ std::unique_ptr<TUnitWave> DuplicateWave(TUnitWave& source);
 // stays. A document opened from a copy is marked changed. With keepLoading, TrackChanges
 // stays off until the caller switches it on.
 std::unique_ptr<TUnitWave> OpenWave(TWorkspace& workspace, const std::string& fileName,
-                                    const std::string& tempFileName = {},
-                                    bool keepLoading = false);
+                                    const std::string& tempFileName = {}, bool keepLoading = false);
 
 }  // namespace kalvora

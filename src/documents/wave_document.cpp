@@ -169,8 +169,7 @@ bool TUnitWave::ChangeSound(TSampleRange range, TSelectionAfter after, const Sou
     return RunOperation(range, after, op);
 }
 
-bool TUnitWave::RunOperation(TSampleRange range, TSelectionAfter after,
-                             const SoundOperation& op) {
+bool TUnitWave::RunOperation(TSampleRange range, TSelectionAfter after, const SoundOperation& op) {
     const bool selectsResult = after == TSelectionAfter::result;
     if (selectsResult && window_) window_->BeforeChange(range.begin, range.end);
     TSampleRange made = range;
@@ -248,14 +247,15 @@ bool TUnitWave::Copy() {
 
 bool TUnitWave::Cut() {
     if (Count() == 0 || userDrawing_) return false;
-    return ChangeWorkRange([this](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
-        std::unique_ptr<Sound> cut = s.Extract(e, b, end);
-        if (!cut || ErrorIsSet(e)) return std::unique_ptr<Sound>();
-        SetClipboardSound(std::move(cut));
-        auto result = s.Remove(e, b, end);
-        end = b;
-        return result;
-    });
+    return ChangeWorkRange(
+        [this](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
+            std::unique_ptr<Sound> cut = s.Extract(e, b, end);
+            if (!cut || ErrorIsSet(e)) return std::unique_ptr<Sound>();
+            SetClipboardSound(std::move(cut));
+            auto result = s.Remove(e, b, end);
+            end = b;
+            return result;
+        });
 }
 
 bool TUnitWave::Paste() {
@@ -341,8 +341,10 @@ void TUnitWave::ChangeWaveFileProps(const waveFileProps& /*oldProps*/,
     // so the undo record keeps it intact.
     std::unique_ptr<Sound> built;
     auto from = [&]() -> const Sound& { return built ? *built : *sound_; };
-    if (current.MoSt == 2 && newProps.MoSt == 1) built = std::make_unique<MonoSound>(&error_, from());
-    if (!HasError() && newProps.Freq != current.Freq) built = from().ChangeFreq(&error_, newProps.Freq);
+    if (current.MoSt == 2 && newProps.MoSt == 1)
+        built = std::make_unique<MonoSound>(&error_, from());
+    if (!HasError() && newProps.Freq != current.Freq)
+        built = from().ChangeFreq(&error_, newProps.Freq);
     if (!HasError() && current.MoSt == 1 && newProps.MoSt == 2) {
         built = std::make_unique<StereoSound>(&error_, from());
     }
@@ -433,9 +435,9 @@ bool TUnitWave::WriteShadow(const std::string& wavFileName) {
     if (!store) return true;
     std::string errorText;
     if (store->Write(*this, ShadowFileNameOf(wavFileName), errorText)) return true;
-    platform::ShowMessage("Cannot save Wave Shadow File: " + errorText +
-                              "The Wave is saved correctly.",
-                          "FileError", platform::MessageIcon::information);
+    platform::ShowMessage(
+        "Cannot save Wave Shadow File: " + errorText + "The Wave is saved correctly.", "FileError",
+        platform::MessageIcon::information);
     return false;
 }
 
@@ -445,7 +447,8 @@ bool TUnitWave::ReadShadowOf(const std::string& wavFileName, bool loading) {
     const std::string shadowName = ShadowFileNameOf(wavFileName);
     std::unique_ptr<Sound> replacement;
     std::string errorText;
-    const TShadowReadResult result = store->Read(*this, shadowName, loading, replacement, errorText);
+    const TShadowReadResult result =
+        store->Read(*this, shadowName, loading, replacement, errorText);
     if (result == TShadowReadResult::failed) {
         platform::ShowMessage("Cannot read the file: \"" + shadowName + "\" " + errorText,
                               platform::caption::fileError, platform::MessageIcon::information);

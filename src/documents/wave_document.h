@@ -23,10 +23,10 @@
 #include <memory>
 #include <string>
 
+#include "documents/document.h"
 #include "documents/draw_nodes.h"
 #include "documents/mix_place.h"
 #include "documents/sample_range.h"
-#include "documents/document.h"
 #include "documents/wave_records.h"
 #include "documents/wave_registry.h"
 #include "documents/wave_window.h"
@@ -210,8 +210,7 @@ class TUnitWave final : public TUnit, public WaveDocumentFacts {
     void SelectRange(TSampleRange range);
     // The one path by which the sound changes: readers stop first; the selection is clamped.
     void ReplaceSound(std::shared_ptr<Sound> sound);
-    void ExchangeWithUndo(std::shared_ptr<Sound>& sound, std::int32_t& first,
-                          std::int32_t& second);
+    void ExchangeWithUndo(std::shared_ptr<Sound>& sound, std::int32_t& first, std::int32_t& second);
     bool RunOperation(TSampleRange range, TSelectionAfter after, const SoundOperation& op);
     bool RecomputeDrawnSound();
     void Refresh();

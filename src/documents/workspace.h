@@ -5,8 +5,8 @@
 #pragma once
 
 #include "documents/clipboard.h"
-#include "documents/undo.h"
 #include "documents/document_registry.h"
+#include "documents/undo.h"
 #include "documents/wave_records.h"
 #include "documents/wave_shadow_store.h"
 

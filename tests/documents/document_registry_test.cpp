@@ -20,8 +20,8 @@ class RegistryTest : public ::testing::Test {
   protected:
     // A registered wave named name, mono or stereo, activated in creation order.
     TUnitWave& AddWave(const std::string& name, bool mono = false) {
-        waves_.push_back(std::make_unique<TUnitWave>(
-            workspace_, mono ? Mono({1, 2}) : Stereo({1, 2}, {3, 4})));
+        waves_.push_back(
+            std::make_unique<TUnitWave>(workspace_, mono ? Mono({1, 2}) : Stereo({1, 2}, {3, 4})));
         waves_.back()->SetName(name);
         registry().Activate(*waves_.back());
         return *waves_.back();
@@ -160,8 +160,9 @@ TEST_F(RegistryTest, FileAndTempFileElementsOnlyWhenThereIsSomethingToSay) {
     window.Add(wave.TempFileElement());
     std::string written;
     window.Write(written, 1);
-    EXPECT_EQ(written,
-              "  <Wave>\n    <File>/music/take.wav</File>\n    <TempFile>0</TempFile>\n  </Wave>\n");
+    EXPECT_EQ(
+        written,
+        "  <Wave>\n    <File>/music/take.wav</File>\n    <TempFile>0</TempFile>\n  </Wave>\n");
 }
 
 TEST_F(RegistryTest, WaveReferencesFindOpenDocumentsThroughTheRegistry) {

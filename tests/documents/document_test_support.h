@@ -20,7 +20,8 @@ namespace kalvora::testing {
 inline Wave MakeWave(const std::vector<std::int16_t>& samples) {
     ErrorFlag error = 0;
     Wave wave(&error, static_cast<std::int32_t>(samples.size()));
-    for (std::size_t i = 0; i < samples.size(); ++i) wave.wave[i] = samples[i];
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        wave.wave[i] = samples[i];
     return wave;
 }
 
@@ -38,7 +39,8 @@ inline std::unique_ptr<Sound> Stereo(const std::vector<std::int16_t>& left,
 // 0, 1, 2, ... n - 1 (plus offset).
 inline std::vector<std::int16_t> Ramp(int n, int offset = 0) {
     std::vector<std::int16_t> samples(n);
-    for (int i = 0; i < n; ++i) samples[i] = static_cast<std::int16_t>(i + offset);
+    for (int i = 0; i < n; ++i)
+        samples[i] = static_cast<std::int16_t>(i + offset);
     return samples;
 }
 
@@ -112,9 +114,9 @@ class ScratchFolder {
 
 inline ScratchFolder::ScratchFolder() {
     static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("kalvora-documents-test-" + std::to_string(::getpid()) + "-" +
-             std::to_string(counter++));
+    path_ =
+        std::filesystem::temp_directory_path() /
+        ("kalvora-documents-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(path_);
 }
 

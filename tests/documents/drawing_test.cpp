@@ -19,7 +19,8 @@ using Samples = std::vector<std::int16_t>;
 
 std::vector<double> Positions(const TDrawNodes& nodes) {
     std::vector<double> positions;
-    for (const TDrawNode& node : nodes) positions.push_back(node.position);
+    for (const TDrawNode& node : nodes)
+        positions.push_back(node.position);
     return positions;
 }
 
@@ -52,7 +53,7 @@ TEST(DrawNodesTest, ValueEditsOfTheEffects) {
     nodes.MaximizeValues();  // largest 600 becomes 32767
     EXPECT_EQ(nodes.Last()->value, 32767);
     EXPECT_EQ(nodes.Next(nodes.First())->value, -21844);  // -400 * 32767 / 600, truncated
-    nodes.ScaleValues(2);  // wraps like every sample
+    nodes.ScaleValues(2);                                 // wraps like every sample
     EXPECT_EQ(nodes.Last()->value, -2);
 
     TDrawNodes line;

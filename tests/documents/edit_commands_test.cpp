@@ -59,7 +59,7 @@ TEST_F(EditCommandsTest, WithACursorDeleteRemovesTheWholeWave) {
               (std::vector<std::string>{"BeforeChange 0 10", "StopSoundReaders",
                                         "SelectionChanged 4 4", "AfterChange 0 0", "Refresh"}));
     EXPECT_EQ(window_.valuesAtStop, (std::vector<std::int32_t>{10}));  // stopped before
-    EXPECT_FALSE(wave_.Delete());  // nothing left to delete
+    EXPECT_FALSE(wave_.Delete());                                      // nothing left to delete
 }
 
 TEST_F(EditCommandsTest, DeleteLeavesTheCursorAtTheStartOfTheRange) {
@@ -82,8 +82,10 @@ TEST_F(EditCommandsTest, WithACursorCopyCopiesTheWholeWaveAndPasteInsertsAtTheCu
     EXPECT_EQ(wave_.FirstEnd(), 3);
     EXPECT_EQ(wave_.SecondEnd(), 13);
     Samples expected = {0, 1, 2};
-    for (int i = 0; i < 10; ++i) expected.push_back(static_cast<std::int16_t>(i));
-    for (int i = 3; i < 10; ++i) expected.push_back(static_cast<std::int16_t>(i));
+    for (int i = 0; i < 10; ++i)
+        expected.push_back(static_cast<std::int16_t>(i));
+    for (int i = 3; i < 10; ++i)
+        expected.push_back(static_cast<std::int16_t>(i));
     EXPECT_EQ(LeftSamples(wave_.TheSound()), expected);
 }
 
@@ -207,7 +209,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Align Begin: the selection's length of the clipboard from the smaller end.
         MixCase{"BeginSelection", TMixPlace::alignBegin, 6, 4, {0, 1, 2, 3, 104, 205, 6, 7, 8, 9}},
         // With a cursor all of the clipboard, from the cursor.
-        MixCase{"BeginCursor", TMixPlace::alignBegin, 8, 8, {0, 1, 2, 3, 4, 5, 6, 7, 108, 209, 300}},
+        MixCase{
+            "BeginCursor", TMixPlace::alignBegin, 8, 8, {0, 1, 2, 3, 4, 5, 6, 7, 108, 209, 300}},
         // Align End: the last part of the clipboard ends at the larger end.
         MixCase{"EndSelection", TMixPlace::alignEnd, 2, 4, {0, 1, 202, 303, 4, 5, 6, 7, 8, 9}},
         // Reaching before the start, the wave grows at the front.

@@ -13,11 +13,11 @@ TEST(SelectionStripsTest, OnlyThePartsThatChangedStateAreRepainted) {
         Strips expected;
     };
     for (const Case& k : {
-             Case{10, 20, 10, 20, {}},                  // unchanged
-             Case{10, 20, 15, 20, {{10, 15}}},          // shrunk at the front
-             Case{10, 20, 10, 25, {{20, 25}}},          // grown at the back
+             Case{10, 20, 10, 20, {}},                    // unchanged
+             Case{10, 20, 15, 20, {{10, 15}}},            // shrunk at the front
+             Case{10, 20, 10, 25, {{20, 25}}},            // grown at the back
              Case{10, 20, 30, 40, {{10, 20}, {30, 40}}},  // moved away
-             Case{5, 5, 10, 20, {{10, 20}}},            // from a cursor
+             Case{5, 5, 10, 20, {{10, 20}}},              // from a cursor
              Case{10, 20, 12, 12, {{10, 12}, {12, 20}}},  // to a cursor inside
          }) {
         EXPECT_EQ(ChangedSelectionStrips(k.a, k.b, k.c, k.d, 100), k.expected)

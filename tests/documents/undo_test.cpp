@@ -57,8 +57,8 @@ TEST_F(UndoTest, UndoStopsReadersAndRepaints) {
     ASSERT_TRUE(a_.Delete());
     window.calls.clear();
     undo().DoUndo();
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"StopSoundReaders", "SelectionChanged 0 0",
-                                                      "Refresh"}));
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"StopSoundReaders", "SelectionChanged 0 0", "Refresh"}));
     EXPECT_EQ(window.valuesAtStop.back(), 6);
 }
 
