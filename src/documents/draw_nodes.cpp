@@ -1,6 +1,8 @@
 #include "documents/draw_nodes.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "platform/assertion.h"
 #include "sound/sample.h"
