@@ -70,6 +70,17 @@ TEST_F(WaveTest, FailedAllocationSetsTheFlagAndShowsTheMessage) {
     EXPECT_EQ(messages.Messages().size(), 1u);
 }
 
+TEST_F(WaveTest, ResultsLongerThanAWaveCanHoldFailLikeExhaustedMemory) {
+    const Wave wave = MakeWave({1, 2, 3});
+    EXPECT_EQ(wave.resample(&error, 2e9), nullptr);
+    EXPECT_EQ(error, 1);
+    error = 0;
+    EXPECT_EQ(wave.mix(&error, wave, 2147483647 - 1, -1, false), nullptr);
+    EXPECT_EQ(error, 1);
+    ASSERT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(messages.Messages()[1].text, "There is not enough memmory for this operation.");
+}
+
 TEST_F(WaveTest, SizedConstructionFailureLeavesAnEmptyWave) {
     SampleAllocationLimit limit(4);
     Wave wave(&error, 5);
