@@ -4,7 +4,7 @@
 // after their own words. Standard C++ and platform only.
 //
 //     TXMLReadResult file = ReadXMLFile(path, "", [](const std::string& version) {
-//         return version == "8.0" ? &ProjectGrammar() : nullptr;
+//         return version == "8.0" ? ProjectGrammar().get() : nullptr;
 //     });
 //     switch (file.outcome) {
 //         case TXMLReadOutcome::missing: ...            // the file cannot be opened

@@ -21,7 +21,7 @@
 //
 // is written
 //
-//     const TDTDItem& PaletteGrammar() {
+//     const TDTDNode& PaletteGrammar() {
 //         using namespace dtd;
 //         static const TDTDNode grammar = Element("ColorPalette1D",
 //             Text("BeginColor"),
@@ -29,17 +29,19 @@
 //                 Text("Position"), Text("ColorBefore"), Optional(Empty("UseColorAfter")),
 //                 Text("ColorAfter"))),
 //             Text("EndColor"));
-//         return *grammar;
+//         return grammar;
 //     }
 //
-// and a node may be used inside other grammars (Element("ViewVolume", ..., palette, ...)).
-// Choice(Empty("DrawSingle"), Empty("DrawJoined")) picks one of two empty elements.
+// A node may stand inside any number of grammars, so the volume diagram's grammar takes the
+// palette's as it is: Element("ViewVolume", ..., PaletteGrammar(), Choice(Empty("DrawSingle"),
+// Empty("DrawJoined"))). Nodes are immutable and shared; building them once (function-local
+// statics) keeps them for the run.
 //
-// Matching, when the file is read (see also ReadXMLFile in xml_document.h):
+// Matching, when the file is read (or in one call, ReadXMLFile of xml_document.h):
 //
 //     TXMLComplexElement container("Root");
 //     std::string message;
-//     if (!MatchTokens(PaletteGrammar(), tokens, container, message)) -> reject with message
+//     if (!MatchTokens(*PaletteGrammar(), tokens, container, message)) -> reject with message
 //     const TXMLItem& palette = *container.GetFirst();
 //
 // A failure names the token met, what was expected and where, for example

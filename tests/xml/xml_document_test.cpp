@@ -11,22 +11,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A grammar of the shape the file owners use: a version, choices of empty elements, an
-// optional element, a repeated nested element and a shared sub-grammar.
-const TDTDItem& SettingsGrammar() {
+// Grammars of the shape the file owners use: a version, choices of empty elements, an
+// optional element, a repeated nested element and a grammar used inside another.
+const TDTDNode& PaletteGrammar() {
     using namespace dtd;
-    static const TDTDNode palette = Element(
+    static const TDTDNode grammar = Element(
         "Palette", Text("BeginColor"),
         ZeroOrMore(Element("Item", Text("Position"), Optional(Empty("UseAfter")), Text("Color"))),
         Text("EndColor"));
-    static const TDTDNode grammar =
-        Element("Settings", Text("Version"), Choice(Empty("Linear"), Empty("Log")),
-                Optional(Text("Label")), palette, OneOrMore(Element("View", Text("Name"))));
-    return *grammar;
+    return grammar;
+}
+
+const TDTDNode& SettingsGrammar() {
+    using namespace dtd;
+    static const TDTDNode grammar = Element(
+        "Settings", Text("Version"), Choice(Empty("Linear"), Empty("Log")), Optional(Text("Label")),
+        PaletteGrammar(), OneOrMore(Element("View", Text("Name"))));
+    return grammar;
 }
 
 const TDTDItem* PickSettings(const std::string& version) {
-    return version == "8.0" ? &SettingsGrammar() : nullptr;
+    return version == "8.0" ? SettingsGrammar().get() : nullptr;
 }
 
 std::unique_ptr<TXMLComplexElement> SampleSettings() {
@@ -60,6 +65,20 @@ TEST_F(XMLDocumentTest, WrittenTreeReadsBackEqual) {
     EXPECT_EQ(read.version, "8.0");
     EXPECT_TRUE(SameTree(&read.Document(), tree.get()));
     EXPECT_EQ(read.Document().GetNext(), nullptr);
+
+    // How an owner walks it: names and order are settled, positions serve its messages.
+    TXMLChildCursor settings(read.Document());
+    EXPECT_EQ(settings.Take("Version").GetString(), "8.0");
+    EXPECT_EQ(settings.TakeIf("Linear"), nullptr);
+    EXPECT_NE(settings.TakeIf("Log"), nullptr);
+    EXPECT_EQ(settings.Take("Label").PositionText(), " At line 7, column 10.");
+    TXMLChildCursor palette(settings.Take("Palette"));
+    EXPECT_EQ(palette.Take("BeginColor").GetString(), "000000");
+    int items = 0;
+    while (palette.TakeIf("Item") != nullptr) ++items;
+    EXPECT_EQ(items, 3);
+    EXPECT_EQ(palette.Take("EndColor").GetString(), "FFFFFF");
+    EXPECT_TRUE(palette.AtEnd());
 
     // The same file with CR LF line ends gives the same tree.
     const TXMLReadResult crlf =
