@@ -367,8 +367,7 @@ bool TUnitWave::RecomputeDrawnSound() {
     if (drawNodes_.Count() < 2) return false;
     const double count = static_cast<double>(GetFreq()) * drawLength_ + 1;
     if (!(count <= std::numeric_limits<std::int32_t>::max())) {
-        // More samples than a wave can hold: the same report as any failed allocation.
-        AllocateSamples(&error_, std::numeric_limits<std::int64_t>::max());
+        ReportAllocationFailure(&error_);  // more samples than a wave can hold
         return false;
     }
     Wave wave(&error_, DrawnSampleCount(GetFreq(), drawLength_));

@@ -5,6 +5,7 @@
 #include "documents/draw_nodes.h"
 #include "documents/wave_document.h"
 #include "documents/workspace.h"
+#include "platform/recording_message_sink.h"
 
 namespace kalvora {
 namespace {
@@ -152,6 +153,18 @@ TEST_F(DrawingTest, NodeEditsRecomputeTheSoundAndMarkItChanged) {
     EXPECT_EQ(wave_.GetValues(), 88201);
     EXPECT_DOUBLE_EQ(wave_.DrawLength(), 2);
     EXPECT_EQ(wave_.TheSound().GetLeftWave().wave[44100], 1999);
+}
+
+TEST_F(DrawingTest, ADrawingTooLongForAWaveIsReportedAndKeepsTheSound) {
+    platform::RecordingMessageSink messages;
+    wave_.DrawWave(TDrawKind::linear);
+    const auto before = wave_.SharedSound();
+    wave_.EditDrawing([](TDrawNodes&, double& length) { length = 1e6; });
+    EXPECT_EQ(wave_.SharedSound(), before);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text, "There is not enough memmory for this operation.");
+    wave_.EditDrawing([](TDrawNodes&, double& length) { length = 0.5; });  // works again
+    EXPECT_EQ(wave_.GetValues(), 22051);
 }
 
 TEST_F(DrawingTest, TheOtherKindSwitchesAndTheSameKindEndsKeepingTheSound) {
