@@ -59,7 +59,12 @@ TEST_F(EditCommandsTest, WithACursorDeleteRemovesTheWholeWave) {
               (std::vector<std::string>{"BeforeChange 0 10", "StopSoundReaders",
                                         "SelectionChanged 4 4", "AfterChange 0 0", "Refresh"}));
     EXPECT_EQ(window_.valuesAtStop, (std::vector<std::int32_t>{10}));  // stopped before
-    EXPECT_FALSE(wave_.Delete());                                      // nothing left to delete
+    EXPECT_FALSE(wave_.Delete());  // nothing left to delete
+
+    SetClipboard(Mono({7, 8}));
+    ASSERT_TRUE(wave_.Paste());  // into the empty wave
+    EXPECT_EQ(LeftSamples(wave_.TheSound()), (Samples{7, 8}));
+    EXPECT_EQ(wave_.SelMax(), 2);
 }
 
 TEST_F(EditCommandsTest, DeleteLeavesTheCursorAtTheStartOfTheRange) {
