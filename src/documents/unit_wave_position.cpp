@@ -16,6 +16,13 @@ bool unitWavePosition::IsShare(DisplayUnit unit) {
     return unit == DisplayUnit::none || unit == DisplayUnit::percent || unit == DisplayUnit::degree;
 }
 
+double unitWavePosition::BeforeEnd(double seconds) const {
+    // A place a hair before the end can round onto the end itself, which is no place in
+    // the wave: keep it on the last representable time before the end.
+    if (length_ > 0 && seconds >= length_) return std::nextafter(length_, 0.0);
+    return seconds;
+}
+
 void unitWavePosition::SetLength(double seconds) {
     const double length = std::isfinite(seconds) && seconds > 0 ? seconds : 0;
     if (length_ != 0) {
@@ -37,7 +44,7 @@ UnitReading unitWavePosition::Parse(std::string_view text) const {
 
     if (!isNote && IsShare(unit)) {
         UnitReading reading = unitAngleFactor::ParsePhase(text);
-        if (reading.ok) reading.value *= length_;
+        if (reading.ok) reading.value = BeforeEnd(reading.value * length_);
         return reading;
     }
     UnitReading reading = ParseTimeOrFrequency(text, false);
@@ -49,7 +56,7 @@ UnitReading unitWavePosition::Parse(std::string_view text) const {
     }
     if (t < 0) {
         reading.fromEnd = true;
-        reading.value = length_ + t;
+        reading.value = BeforeEnd(length_ + t);
     }
     return reading;
 }

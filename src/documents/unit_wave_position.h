@@ -34,6 +34,7 @@ class unitWavePosition : public unit {
   private:
     UnitReading Parse(std::string_view text) const;
     static bool IsShare(DisplayUnit unit);
+    double BeforeEnd(double seconds) const;
 
     double value_;
     DisplayUnit displayUnit_;

@@ -222,10 +222,13 @@ std::string WriteSampleValue(int sample, DisplayUnit unit) {
 
 std::string WriteDuration(double seconds) {
     if (!std::isfinite(seconds)) return std::string(kNotANumber);
-    const double t = std::fabs(seconds);
-    const double totalMinutes = std::trunc(t / 60);
-    const double rest = t - 60 * totalMinutes;
-    const double hours = std::trunc(totalMinutes / 60);
+    // Counted in hundred-thousandths of a second, cut as WriteDigits cuts, so that a rest
+    // of 59.999999 s carries into the minutes instead of showing as 60 seconds.
+    const double units = std::floor((std::fabs(seconds) + 1e-6) * 1e5);
+    constexpr double unitsPerMinute = 60 * 1e5;
+    const double totalMinutes = std::floor(units / unitsPerMinute);
+    const double restUnits = units - totalMinutes * unitsPerMinute;
+    const double hours = std::floor(totalMinutes / 60);
     const double minutes = totalMinutes - 60 * hours;
     std::string text;
     if (hours > 0) {
@@ -234,7 +237,9 @@ std::string WriteDuration(double seconds) {
         text = WriteDigits(minutes, 1, 0, 0) + ":";
     }
     const bool anythingBefore = !text.empty();
-    text += WriteDigits(rest, anythingBefore ? 2 : 1, 5, 5);
+    const double wholeSeconds = std::floor(restUnits / 1e5);
+    std::string fraction = WriteDigits(restUnits - wholeSeconds * 1e5, 5, 0, 0);
+    text += WriteDigits(wholeSeconds, anythingBefore ? 2 : 1, 0, 0) + "." + fraction.substr(0, 5);
     if (!anythingBefore) text += " s";
     if (seconds < 0 && HasNonZeroDigit(text)) text.insert(0, "-");
     return text;

@@ -84,6 +84,19 @@ TEST(WavePositionLengthTest, TimeFromEndKeepsItsDistanceFromTheEnd) {
     EXPECT_EQ(position.GetText(), "-1 s");
 }
 
+TEST(WavePositionLengthTest, PlaceAHairBeforeTheEndStaysInsideTheWave) {
+    unitWavePosition position(0, DisplayUnit::second, false);
+    position.SetLength(10);
+    std::string errorText;
+    ASSERT_TRUE(position.ReadText("-1/10000000000000000000 s", "Position", errorText));
+    EXPECT_TRUE(position.GetFromEnd());
+    EXPECT_LT(position.GetValue(), 10);
+    unitWavePosition copy(0, DisplayUnit::second, false);
+    copy.SetLength(10);
+    ASSERT_TRUE(copy.ReadText(position.GetText(), "Position", errorText)) << errorText;
+    EXPECT_EQ(copy.GetValue(), position.GetValue());
+}
+
 TEST(WavePositionLengthTest, EmptyWaveTakesOnlyItsStart) {
     unitWavePosition position(0, DisplayUnit::percent, false);
     position.SetLength(0);

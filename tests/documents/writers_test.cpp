@@ -135,6 +135,9 @@ TEST(WriteDurationTest, WritesSecondsMinutesAndHours) {
     EXPECT_EQ(WriteDuration(3600.5), "1:00:00.50000");
     EXPECT_EQ(WriteDuration(7325), "2:02:05.00000");
     EXPECT_EQ(WriteDuration(-1.5), "-1.50000 s");
+    EXPECT_EQ(WriteDuration(0.123456789), "0.12345 s");
+    EXPECT_EQ(WriteDuration(119.9999999), "2:00.00000");  // no "1:60.00000"
+    EXPECT_EQ(WriteDuration(-0.000001), "0.00000 s");
 }
 
 TEST(WriteFrequencyTest, ChoosesHertzOrKilohertz) {
