@@ -7,5 +7,6 @@
 set(kalvora_wave_painting_sources
   ${CMAKE_CURRENT_LIST_DIR}/wave_view_props.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wave_view_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wave_painter.cpp
 )
-set(kalvora_wave_painting_links kalvora_platform)
+set(kalvora_wave_painting_links kalvora_platform kalvora_sound)

@@ -3,4 +3,5 @@
 set(kalvora_wave_painting_test_sources
   ${CMAKE_CURRENT_LIST_DIR}/wave_view_geometry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wave_view_props_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wave_painter_test.cpp
 )
