@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/assertion.h"
@@ -51,12 +53,14 @@ class TColumnRandom {
     std::uint64_t state_;
 };
 
-// The sample positions that stand for each column: k values per column at constant
-// distances or at random places inside the column's share of the samples.
+// The samples that stand for each column: k values per column at constant distances or at
+// random places inside the column's share of the samples, as indices into a wave of n
+// samples (positions truncated and kept inside the wave).
 class TColumnSampler {
   public:
-    TColumnSampler(const TWaveViewProps& settings, const TSampleMapping& mapping)
+    TColumnSampler(const TWaveViewProps& settings, const TSampleMapping& mapping, std::int32_t n)
         : mapping_(mapping),
+          n_(n),
           lines_(settings.DrawStyle == drawStyleLines),
           random_(settings.Distribution == distributionRandom) {
         step_ = mapping.right == mapping.left
@@ -70,62 +74,127 @@ class TColumnSampler {
         }
         k_ = std::min(k_, kMaxValuesPerColumn);
         e_ = step_ / k_;
-        positions_.reserve(static_cast<std::size_t>(k_) + 1);
     }
 
     bool Lines() const { return lines_; }
+    // Values per column: k + 1 for lines (both ends of the column), k for points.
+    int Count() const { return lines_ ? k_ + 1 : k_; }
 
-    // The positions for column x; false when the column lies outside a wave of n samples.
-    bool Sample(int x, std::int32_t n) {
+    // Writes the Count() indices of column x to out; false when the column lies outside the
+    // wave (out then holds valid indices that stand for nothing).
+    bool Indices(int x, std::int32_t* out) const {
         const double g = mapping_.SampleAtPixel(x);
-        if (!(g < n) || g + step_ < 0.0) return false;
-        positions_.clear();
+        const bool inside = g < n_ && g + step_ >= 0.0;
+        if (!inside) {
+            std::fill(out, out + Count(), 0);
+            return false;
+        }
         if (random_) {
             TColumnRandom random(
                 static_cast<std::uint64_t>(static_cast<std::int64_t>(std::floor(g))));
-            const int count = lines_ ? k_ + 1 : k_;
-            for (int j = 0; j < count; ++j) {
-                positions_.push_back(g + random.Next() / 32767.0 * step_);
+            for (int j = 0; j < Count(); ++j) {
+                out[j] = IndexOf(g + random.Next() / 32767.0 * step_);
             }
-        } else if (lines_) {
-            for (int j = 0; j <= k_; ++j)
-                positions_.push_back(g + j * e_);
         } else {
-            for (int j = 1; j <= k_; ++j)
-                positions_.push_back(g + j * e_);
+            const int first = lines_ ? 0 : 1;  // points start one step into the column
+            for (int j = 0; j < Count(); ++j)
+                out[j] = IndexOf(g + (first + j) * e_);
         }
         return true;
     }
 
-    const std::vector<double>& Positions() const { return positions_; }
-
   private:
+    std::int32_t IndexOf(double position) const {
+        if (!(position > 0.0)) return 0;
+        if (position >= n_ - 1) return n_ - 1;
+        return static_cast<std::int32_t>(position);
+    }
+
     TSampleMapping mapping_;
+    std::int32_t n_;
     bool lines_;
     bool random_;
     double step_ = 0.0;  // samples per column
     int k_ = 1;
     double e_ = 0.0;
-    std::vector<double> positions_;
 };
 
-// The sample at a position, truncated to an index inside the wave (n > 0).
-std::int16_t SampleAt(const Wave& wave, double position) {
-    if (!(position > 0.0)) return wave.wave[0];
-    if (position >= wave.values - 1) return wave.wave[wave.values - 1];
-    return wave.wave[static_cast<std::int32_t>(position)];
+// Asks the processor to start loading the cache line of p; a hint without effect on the
+// result.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    static_cast<void>(p);
+#endif
 }
 
-// The rows of the smallest and largest value at the column's positions: top, bottom.
-std::pair<int, int> ColumnSpan(const Wave& wave, const std::vector<double>& positions,
-                               const Rect& band) {
-    int low = 32767, high = -32768;
-    for (const double position : positions) {
-        const int value = SampleAt(wave, position);
-        low = std::min(low, value);
-        high = std::max(high, value);
+// The sample indices of a run of columns, with the flags of the columns that lie inside
+// the wave.
+struct TColumnRun {
+    int left = 0;
+    int columns = 0;
+    std::vector<std::int32_t> indices;
+    std::vector<char> inside;
+
+    void Sample(const TColumnSampler& sampler, int runLeft, int runColumns, std::size_t count) {
+        left = runLeft;
+        columns = runColumns;
+        indices.resize(static_cast<std::size_t>(columns) * count);
+        inside.resize(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            inside[static_cast<std::size_t>(c)] =
+                sampler.Indices(left + c, &indices[static_cast<std::size_t>(c) * count]);
+        }
     }
-    return {ValueToY(high, band.top, band.bottom), ValueToY(low, band.top, band.bottom)};
+};
+
+// Reads the samples of a strip's columns and hands each column's values to draw(x, values
+// of the first wave, values of the second wave). In a long sound nearly every read misses
+// the caches, so the columns go in runs: while one run is drawn, the samples of the next
+// run are already being fetched.
+template <class DrawColumn>
+void ForEachColumn(const TColumnSampler& sampler, const Rect& strip, const Wave& first,
+                   const Wave* second, DrawColumn&& draw) {
+    constexpr std::size_t kValuesPerRun = 1024;
+    const std::size_t count = static_cast<std::size_t>(sampler.Count());
+    const int columnsPerRun = static_cast<int>(std::max<std::size_t>(1, kValuesPerRun / count));
+    const auto prefetch = [&](const TColumnRun& run) {
+        for (const std::int32_t index : run.indices) {
+            Prefetch(first.wave + index);
+            if (second != nullptr) Prefetch(second->wave + index);
+        }
+    };
+    const auto read = [&](const TColumnRun& run, const Wave& wave, std::vector<std::int16_t>& out) {
+        out.resize(run.indices.size());
+        const std::int16_t* samples = wave.wave;
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = samples[run.indices[i]];
+    };
+    TColumnRun current, next;
+    std::vector<std::int16_t> firstValues, secondValues;
+    current.Sample(sampler, strip.left, std::min(columnsPerRun, strip.right - strip.left), count);
+    while (current.columns > 0) {
+        read(current, first, firstValues);
+        if (second != nullptr) read(current, *second, secondValues);
+        const int nextLeft = current.left + current.columns;
+        next.Sample(sampler, nextLeft, std::min(columnsPerRun, strip.right - nextLeft), count);
+        prefetch(next);
+        for (int c = 0; c < current.columns; ++c) {
+            if (!current.inside[static_cast<std::size_t>(c)]) continue;
+            const std::size_t at = static_cast<std::size_t>(c) * count;
+            draw(current.left + c, std::span<const std::int16_t>(&firstValues[at], count),
+                 second != nullptr ? std::span<const std::int16_t>(&secondValues[at], count)
+                                   : std::span<const std::int16_t>());
+        }
+        std::swap(current, next);
+    }
+}
+
+// The rows of the largest and smallest of a column's values: top, bottom.
+std::pair<int, int> ColumnSpan(std::span<const std::int16_t> values, const Rect& band) {
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    return {ValueToY(*high, band.top, band.bottom), ValueToY(*low, band.top, band.bottom)};
 }
 
 // A point in colour, or with strength t != 1 blended into what the pixel shows.
@@ -143,20 +212,21 @@ bool Drawable(const Wave& wave, const Rect& band, const Rect& strip) {
 }
 
 void DrawChannel(Canvas& canvas, const Wave& wave, const Rect& band, const Rect& strip,
-                 TColumnSampler& sampler, Color color, double strength) {
+                 const TWaveViewProps& settings, const TSampleMapping& mapping, Color color) {
     if (!Drawable(wave, band, strip)) return;
-    for (int x = strip.left; x < strip.right; ++x) {
-        if (!sampler.Sample(x, wave.values)) continue;
-        if (sampler.Lines()) {
-            const auto [top, bottom] = ColumnSpan(wave, sampler.Positions(), band);
-            canvas.VerticalLine(x, top, bottom, color);
-        } else {
-            for (const double position : sampler.Positions()) {
-                PlotPoint(canvas, x, ValueToY(SampleAt(wave, position), band.top, band.bottom),
-                          color, strength);
-            }
-        }
-    }
+    const TColumnSampler sampler(settings, mapping, wave.values);
+    ForEachColumn(sampler, strip, wave, nullptr,
+                  [&](int x, std::span<const std::int16_t> values, std::span<const std::int16_t>) {
+                      if (sampler.Lines()) {
+                          const auto [top, bottom] = ColumnSpan(values, band);
+                          canvas.VerticalLine(x, top, bottom, color);
+                          return;
+                      }
+                      for (const std::int16_t value : values) {
+                          PlotPoint(canvas, x, ValueToY(value, band.top, band.bottom), color,
+                                    settings.Strength);
+                      }
+                  });
 }
 
 struct TChannelColors {
@@ -166,47 +236,46 @@ struct TChannelColors {
 // Both channels in one band at the same sample positions: the back channel first, the
 // front one over it; Mixed shows where the two lines overlap in the single colour.
 void DrawJoined(Canvas& canvas, const Sound& sound, const Rect& band, const Rect& strip,
-                TColumnSampler& sampler, const TChannelColors& colors,
-                const TWaveViewProps& settings) {
+                const TWaveViewProps& settings, const TSampleMapping& mapping,
+                const TChannelColors& colors) {
     const Wave& left = sound.GetLeftWave();
     const Wave& right = sound.GetRightWave();
     if (!Drawable(left, band, strip) || right.values != left.values) return;
     const bool leftAtFront = settings.Front == frontLeft;
+    const bool mixed = settings.Front == frontMixed;
     const Wave& back = leftAtFront ? right : left;
     const Wave& front = leftAtFront ? left : right;
     const Color backColor = leftAtFront ? colors.right : colors.left;
     const Color frontColor = leftAtFront ? colors.left : colors.right;
-    const bool mixed = settings.Front == frontMixed;
-    const auto y = [&](const Wave& wave, double position) {
-        return ValueToY(SampleAt(wave, position), band.top, band.bottom);
+    const TColumnSampler sampler(settings, mapping, left.values);
+    const auto point = [&](int x, std::int16_t value, Color color) {
+        PlotPoint(canvas, x, ValueToY(value, band.top, band.bottom), color, settings.Strength);
     };
-    for (int x = strip.left; x < strip.right; ++x) {
-        if (!sampler.Sample(x, left.values)) continue;
-        const std::vector<double>& positions = sampler.Positions();
-        if (sampler.Lines()) {
-            const auto [backTop, backBottom] = ColumnSpan(back, positions, band);
-            const auto [frontTop, frontBottom] = ColumnSpan(front, positions, band);
-            canvas.VerticalLine(x, backTop, backBottom, backColor);
-            canvas.VerticalLine(x, frontTop, frontBottom, frontColor);
-            const int commonTop = std::max(backTop, frontTop);
-            const int commonBottom = std::min(backBottom, frontBottom);
-            if (mixed && commonTop <= commonBottom) {
-                canvas.VerticalLine(x, commonTop, commonBottom, colors.single);
-            }
-        } else if (mixed) {
-            for (const double position : positions) {
-                PlotPoint(canvas, x, y(back, position), backColor, settings.Strength);
-                PlotPoint(canvas, x, y(front, position), frontColor, settings.Strength);
-            }
-        } else {
-            for (const double position : positions) {
-                PlotPoint(canvas, x, y(back, position), backColor, settings.Strength);
-            }
-            for (const double position : positions) {
-                PlotPoint(canvas, x, y(front, position), frontColor, settings.Strength);
-            }
-        }
-    }
+    ForEachColumn(sampler, strip, back, &front,
+                  [&](int x, std::span<const std::int16_t> backValues,
+                      std::span<const std::int16_t> frontValues) {
+                      if (sampler.Lines()) {
+                          const auto [backTop, backBottom] = ColumnSpan(backValues, band);
+                          const auto [frontTop, frontBottom] = ColumnSpan(frontValues, band);
+                          canvas.VerticalLine(x, backTop, backBottom, backColor);
+                          canvas.VerticalLine(x, frontTop, frontBottom, frontColor);
+                          const int commonTop = std::max(backTop, frontTop);
+                          const int commonBottom = std::min(backBottom, frontBottom);
+                          if (mixed && commonTop <= commonBottom) {
+                              canvas.VerticalLine(x, commonTop, commonBottom, colors.single);
+                          }
+                      } else if (mixed) {
+                          for (std::size_t j = 0; j < backValues.size(); ++j) {
+                              point(x, backValues[j], backColor);
+                              point(x, frontValues[j], frontColor);
+                          }
+                      } else {
+                          for (const std::int16_t value : backValues)
+                              point(x, value, backColor);
+                          for (const std::int16_t value : frontValues)
+                              point(x, value, frontColor);
+                      }
+                  });
 }
 
 }  // namespace
@@ -243,29 +312,25 @@ void DrawWaveform(Canvas& canvas, const Sound& sound, const TSampleMapping& mapp
     const TChannelColors colors =
         inverted ? TChannelColors{settings.BackgroundColor, settings.RightColor, settings.LeftColor}
                  : TChannelColors{settings.SingleColor, settings.LeftColor, settings.RightColor};
-    TColumnSampler sampler(settings, mapping);
     const auto grid = [&](const Rect& area) {
         if (settings.UseGrid)
             DrawGrid(canvas, mapping, sound.Freq, area, strip, settings.GridColor);
     };
     if (sound.MoSt == 1) {
-        DrawChannel(canvas, sound.GetLeftWave(), band, strip, sampler, colors.single,
-                    settings.Strength);
+        DrawChannel(canvas, sound.GetLeftWave(), band, strip, settings, mapping, colors.single);
         grid(band);
     } else if (settings.DrawSingle) {
         const int mid = (band.top + band.bottom) / 2;
         const Rect upper{band.left, band.top, band.right, mid};
         const Rect lower{band.left, mid, band.right, band.bottom};
-        DrawChannel(canvas, sound.GetLeftWave(), upper, strip, sampler, colors.single,
-                    settings.Strength);
+        DrawChannel(canvas, sound.GetLeftWave(), upper, strip, settings, mapping, colors.single);
         grid(upper);
-        DrawChannel(canvas, sound.GetRightWave(), lower, strip, sampler, colors.single,
-                    settings.Strength);
+        DrawChannel(canvas, sound.GetRightWave(), lower, strip, settings, mapping, colors.single);
         grid(lower);
         if (!strip.IsEmpty())
             canvas.HorizontalLine(strip.left, strip.right - 1, mid, settings.GridColor);
     } else {
-        DrawJoined(canvas, sound, band, strip, sampler, colors, settings);
+        DrawJoined(canvas, sound, band, strip, settings, mapping, colors);
         grid(band);
     }
 }
