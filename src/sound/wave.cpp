@@ -53,36 +53,43 @@ bool ValidRange(const Wave& wave, std::int32_t begin, std::int32_t end) {
     return 0 <= begin && begin <= end && end <= wave.values;
 }
 
-// Reads sample index i of a range of a wave, forwards (index begin + i) or mirrored
-// (index begin + length - 1 - i). The neighbour past the range is the sample after it
-// (forwards) or before it (mirrored); at an end of the wave the end sample itself.
+// Reads a range of a wave by relative position, forwards (position 0 is sample begin) or
+// mirrored (position 0 is the range's last sample). The neighbour past the range is the
+// sample after it (forwards) or before it (mirrored); at an end of the wave the end sample
+// itself is read, so nothing outside the array is ever touched.
 class RangeReader {
   public:
     RangeReader(const Wave& wave, std::int32_t begin, std::int32_t length, bool mirrored)
         : samples_(wave.wave),
           last_(wave.values - 1),
-          mirrored_(mirrored),
-          origin_(mirrored ? begin + length - 1 : begin) {}
+          step_(mirrored ? -1 : 1),
+          origin_(mirrored ? begin + length - 1 : begin),
+          // Positions below this have both neighbours inside the array.
+          safeEnd_(static_cast<double>(mirrored ? origin_ : last_ - origin_)) {}
 
     double At(std::int64_t i) const {
-        std::int64_t index = mirrored_ ? origin_ - i : origin_ + i;
-        index = std::clamp<std::int64_t>(index, 0, last_);
+        const std::int64_t index = std::clamp<std::int64_t>(origin_ + step_ * i, 0, last_);
         return samples_[index];
     }
 
-    // The interpolated value at relative position x >= 0.
+    // The interpolated value at relative position x >= 0. With f = 0 the formula gives
+    // s[i] exactly, so it needs no test for it.
     double Interpolated(double x) const {
         const auto i = static_cast<std::int64_t>(x);
         const double f = x - static_cast<double>(i);
-        if (f == 0) return At(i);
+        if (x < safeEnd_) {
+            const std::int16_t* at = samples_ + origin_ + step_ * i;
+            return (1 - f) * at[0] + f * at[step_];
+        }
         return (1 - f) * At(i) + f * At(i + 1);
     }
 
   private:
     const std::int16_t* samples_;
     std::int64_t last_;
-    bool mirrored_;
+    std::int64_t step_;
     std::int64_t origin_;
+    double safeEnd_;
 };
 
 }  // namespace
@@ -265,7 +272,7 @@ std::unique_ptr<Wave> Wave::resamplePart(ErrorFlag* error, double factor, std::i
         return replace(error, Wave(), begin, begin);
     }
     if (length > std::numeric_limits<std::int32_t>::max()) {
-        AllocateSamples(error, std::numeric_limits<std::int64_t>::max());  // reports and sets
+        ReportAllocationFailure(error);
         return nullptr;
     }
     return stretchPart(error, static_cast<std::int32_t>(length), factor < 0, begin, end);
@@ -351,7 +358,7 @@ std::unique_ptr<Wave> Wave::mixAlignEnd(ErrorFlag* error, const Wave& other, std
     const std::int32_t used = length == -1 ? other.values : std::min(length, other.values);
     const std::int64_t at = std::int64_t{position} - used;
     if (at < std::numeric_limits<std::int32_t>::min()) {
-        AllocateSamples(error, std::numeric_limits<std::int64_t>::max());  // reports and sets
+        ReportAllocationFailure(error);
         return nullptr;
     }
     return mix(error, other, static_cast<std::int32_t>(at), length, true);
