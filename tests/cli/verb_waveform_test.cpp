@@ -32,7 +32,8 @@ class WaveformVerbTest : public ::testing::Test {
     fs::path WriteWave(const std::string& name, std::int32_t n, std::int16_t value) {
         ErrorFlag error = 0;
         Wave wave(&error, n);
-        for (std::int32_t i = 0; i < n; ++i) wave.wave[i] = value;
+        for (std::int32_t i = 0; i < n; ++i)
+            wave.wave[i] = value;
         MonoSound sound(std::move(wave), 1000, 2);
         const fs::path file = folder_ / name;
         EXPECT_TRUE(WriteWaveFile(sound, &error, file, 0, n));
@@ -49,13 +50,15 @@ class WaveformVerbTest : public ::testing::Test {
     std::ostringstream out_, err_;
 };
 
-QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 TEST_F(WaveformVerbTest, PaintsTheWholeWaveWithTheSelectionInverted) {
     const fs::path in = WriteWave("in.wav", 100, 16384);
     const fs::path out = folder_ / "out.png";
-    ASSERT_EQ(Run({"waveform", in.string(), out.string(), "--size", "50x20", "--select",
-                   "20:60", "useGrid=off"}),
+    ASSERT_EQ(Run({"waveform", in.string(), out.string(), "--size", "50x20", "--select", "20:60",
+                   "useGrid=off"}),
               exitSuccess)
         << err_.str();
     const QImage image(QString::fromStdString(out.string()));
@@ -135,8 +138,7 @@ TEST_F(WaveformVerbTest, UnreadableAndUnwritableFilesAreFileErrors) {
     EXPECT_FALSE(fs::exists(out));
 
     const fs::path in = WriteWave("in.wav", 100, 0);
-    EXPECT_EQ(Run({"waveform", in.string(), (folder_ / "no" / "out.png").string()}),
-              exitFileError);
+    EXPECT_EQ(Run({"waveform", in.string(), (folder_ / "no" / "out.png").string()}), exitFileError);
     EXPECT_NE(err_.str().find("Cannot write"), std::string::npos) << err_.str();
 
     // An existing picture is replaced only by a complete one.
