@@ -139,7 +139,7 @@ struct TColumnRun {
 
     void Sample(const TColumnSampler& sampler, int runLeft, int runColumns, std::size_t count) {
         left = runLeft;
-        columns = runColumns;
+        columns = std::max(0, runColumns);
         indices.resize(static_cast<std::size_t>(columns) * count);
         inside.resize(static_cast<std::size_t>(columns));
         for (int c = 0; c < columns; ++c) {
