@@ -121,9 +121,8 @@ class Sound {
     // The wave operation blockTriangle with period Freq·period samples, n = Freq·length
     // truncated. Requires what blockTriangle requires.
     std::unique_ptr<Sound> BlockTriangle(ErrorFlag* error, double h1, double h2, double period,
-                                         double middle, double length, double start,
-                                         bool triangle, std::int32_t& begin,
-                                         std::int32_t& end) const;
+                                         double middle, double length, double start, bool triangle,
+                                         std::int32_t& begin, std::int32_t& end) const;
     // As BlockTriangle, the middle read from envelope: for a mono sound from its mono wave,
     // for a stereo sound from its left wave in the left channel and its right wave in the
     // right. Requires envelope.GetValues() > 0.

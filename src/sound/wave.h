@@ -88,23 +88,21 @@ class Wave {
     // 0 or 1 leaves out the slope that would have no width). Requires period > 0, n > 0,
     // 0 <= middle <= 1, 0 <= start < 1.
     std::unique_ptr<Wave> blockTriangle(ErrorFlag* error, double h1, double h2, double period,
-                                        double middle, std::int32_t n, double start,
-                                        bool triangle, std::int32_t& begin,
-                                        std::int32_t& end) const;
+                                        double middle, std::int32_t n, double start, bool triangle,
+                                        std::int32_t& begin, std::int32_t& end) const;
     // As blockTriangle with the middle of sample k read from envelope: E(x) / 65535 + 0.5,
     // E interpolated at x = k·(envelope.values - 1) / (n - 1). Requires envelope.values > 0.
     std::unique_ptr<Wave> blockTriangleEnvelope(ErrorFlag* error, double h1, double h2,
-                                                double period, const Wave& envelope,
-                                                std::int32_t n, double start, bool triangle,
-                                                std::int32_t& begin, std::int32_t& end) const;
+                                                double period, const Wave& envelope, std::int32_t n,
+                                                double start, bool triangle, std::int32_t& begin,
+                                                std::int32_t& end) const;
     // n = period·periods samples (truncated, at least 1) of a sine through a and b: sample
     // T·(a - b) / 65535 + c, with T the sinus table interpolated at 8999·phase and
     // c = (a + b) / 2 truncated; the phase starts at start and advances by 1 / period,
     // losing its integer part when it reaches 1. Requires the sinus table, period > 0,
     // periods >= 0, 0 <= start < 1.
-    std::unique_ptr<Wave> sine(ErrorFlag* error, double a, double b, double period,
-                               double periods, double start, std::int32_t& begin,
-                               std::int32_t& end) const;
+    std::unique_ptr<Wave> sine(ErrorFlag* error, double a, double b, double period, double periods,
+                               double start, std::int32_t& begin, std::int32_t& end) const;
     // n samples of a sum of partials read from source, whose first values - 1 samples are
     // taken as one period. Each partial reads source from values·startAngle on, advancing
     // values / period a sample; sample k is the sum, in the partials' order, of each
