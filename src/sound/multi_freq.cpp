@@ -26,11 +26,11 @@ class PeriodReader {
     explicit PeriodReader(const Wave& source)
         : samples_(source.wave), last_(source.values - 1), wrap_(source.values - 1) {}
 
-    // The interpolated value at x, or 0 outside 0 .. n - 1.
+    // The interpolated value at x, or 0 outside 0 .. n - 1. At x = n - 1 the sample before
+    // the last is weighted 0, so that both neighbours always lie inside the wave.
     double At(double x) const {
         if (!(x >= 0 && x <= wrap_)) return 0;
-        const auto i = static_cast<std::int32_t>(x);
-        if (i >= last_) return samples_[last_];
+        const auto i = std::min(static_cast<std::int32_t>(x), last_ - 1);
         const double f = x - i;
         return (1 - f) * samples_[i] + f * samples_[i + 1];
     }
