@@ -75,41 +75,50 @@ void TRecordBrowser::UpdateState() {
     ShowState(Count(), cursor_ + 1, cursor_ > 0, cursor_<Count() - 1, Count()> 1, CopyPresent());
 }
 
-void TRecordBrowser::First() {
+bool TRecordBrowser::First() {
     KALVORA_ASSERT(isOpen_);
-    if (StoreEdit()) GoTo(0);
+    if (!StoreEdit()) return false;
+    GoTo(0);
+    return true;
 }
 
-void TRecordBrowser::Previous() {
+bool TRecordBrowser::Previous() {
     KALVORA_ASSERT(isOpen_ && cursor_ > 0);
-    if (StoreEdit()) GoTo(cursor_ - 1);
+    if (!StoreEdit()) return false;
+    GoTo(cursor_ - 1);
+    return true;
 }
 
-void TRecordBrowser::Next() {
+bool TRecordBrowser::Next() {
     KALVORA_ASSERT(isOpen_ && cursor_ < Count() - 1);
-    if (StoreEdit()) GoTo(cursor_ + 1);
+    if (!StoreEdit()) return false;
+    GoTo(cursor_ + 1);
+    return true;
 }
 
-void TRecordBrowser::Last() {
+bool TRecordBrowser::Last() {
     KALVORA_ASSERT(isOpen_);
-    if (StoreEdit()) GoTo(Count() - 1);
+    if (!StoreEdit()) return false;
+    GoTo(Count() - 1);
+    return true;
 }
 
-void TRecordBrowser::InsertNew(int at) {
+bool TRecordBrowser::InsertNew(int at) {
     KALVORA_ASSERT(isOpen_);
-    if (!StoreEdit()) return;
+    if (!StoreEdit()) return false;
     PrepareNew();
     entries_.insert(entries_.begin() + at, NewEntry());
     cursor_ = at;
     UpdateState();
+    return true;
 }
 
-void TRecordBrowser::Insert() {
-    InsertNew(cursor_);
+bool TRecordBrowser::Insert() {
+    return InsertNew(cursor_);
 }
 
-void TRecordBrowser::Append() {
-    InsertNew(cursor_ + 1);
+bool TRecordBrowser::Append() {
+    return InsertNew(cursor_ + 1);
 }
 
 void TRecordBrowser::Delete() {

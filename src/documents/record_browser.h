@@ -43,17 +43,18 @@ class TRecordBrowser {
     void CloseCancel();
 
     // ---- The dialog's buttons (open only) ----
-    void First();
+    // Those that store the fields first return whether they did (and so went on).
+    bool First();
     // Requires Cursor() > 0.
-    void Previous();
+    bool Previous();
     // Requires Cursor() < Count() - 1.
-    void Next();
-    void Last();
+    bool Next();
+    bool Last();
     // A new entry before (Insert) or after (Append) the current one becomes the current
     // entry. It is not shown: the fields keep what PrepareNew left in them, and the next
     // store puts them into the new entry.
-    void Insert();
-    void Append();
+    bool Insert();
+    bool Append();
     // Removes the current entry without storing the fields; the next entry (or the
     // previous one, for the last) becomes current and is shown. Requires Count() > 1.
     void Delete();
@@ -123,7 +124,7 @@ class TRecordBrowser {
     const TBrowseRecord& Entry(int index) const { return *entries_[index]; }
 
   private:
-    void InsertNew(int at);
+    bool InsertNew(int at);
 
     std::vector<std::unique_ptr<TBrowseRecord>> entries_;
     int cursor_ = 0;
