@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
