@@ -18,7 +18,8 @@ std::size_t ManualMainThread::RunPending() {
         std::lock_guard lock(mutex_);
         batch.swap(tasks_);
     }
-    for (auto& task : batch) task();
+    for (auto& task : batch)
+        task();
     return batch.size();
 }
 

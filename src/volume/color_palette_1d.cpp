@@ -39,7 +39,8 @@ TColorPalette1DItem& TColorPalette1DItem::operator=(const TColorPalette1DItem& o
 TColorPalette1DItem::~TColorPalette1DItem() {
     // Unlinks the rest iteratively for the same reason.
     auto rest = std::move(NextColorPalette1DItem);
-    while (rest) rest = std::move(rest->NextColorPalette1DItem);
+    while (rest)
+        rest = std::move(rest->NextColorPalette1DItem);
 }
 
 Color TColorPalette1DItem::GetColor(double p) const {
@@ -98,7 +99,8 @@ TColorPalette1DItem* TColorPalette1DItem::GetPrevious(const TColorPalette1DItem*
 
 TColorPalette1DItem* TColorPalette1DItem::GetLastItem() {
     TColorPalette1DItem* item = this;
-    while (item->NextColorPalette1DItem) item = item->NextColorPalette1DItem.get();
+    while (item->NextColorPalette1DItem)
+        item = item->NextColorPalette1DItem.get();
     return item;
 }
 

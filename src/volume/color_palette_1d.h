@@ -18,10 +18,10 @@ using platform::Color;
 
 class TColorPalette1DItem {
   public:
-    Color ColorBefore = 0;          // the colour the gradient from the previous stop reaches
-    std::uint8_t UseColorAfter = 0; // the gradient to the next stop starts from ColorAfter
-    Color ColorAfter = 0;           // kept even while UseColorAfter is clear
-    double Position = 0.0;          // 0 .. 1
+    Color ColorBefore = 0;           // the colour the gradient from the previous stop reaches
+    std::uint8_t UseColorAfter = 0;  // the gradient to the next stop starts from ColorAfter
+    Color ColorAfter = 0;            // kept even while UseColorAfter is clear
+    double Position = 0.0;           // 0 .. 1
     std::unique_ptr<TColorPalette1DItem> NextColorPalette1DItem;
 
     // The default palette: black at 0, white at 1.

@@ -42,8 +42,7 @@ class TThreadVolumeWriter {
     // settings. With channelsInParallel each channel has its own thread (the results are
     // the same); otherwise the channels are analysed one after the other.
     TThreadVolumeWriter(platform::MainThread& mainThread, const TResonatorTuning& tuning,
-                        std::vector<Channel> channels, bool channelsInParallel,
-                        Handlers handlers);
+                        std::vector<Channel> channels, bool channelsInParallel, Handlers handlers);
     // Stops and waits.
     ~TThreadVolumeWriter();
     TThreadVolumeWriter(const TThreadVolumeWriter&) = delete;

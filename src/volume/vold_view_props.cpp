@@ -19,9 +19,9 @@ bool TVoldViewProps::Equals(const TVoldViewProps& other) const {
 }
 
 bool TVoldViewProps::NeedsRecompute(const TVoldViewProps& other) const {
-    return YScale != other.YScale || TimeTop != other.TimeTop ||
-           TimeBottom != other.TimeBottom || XResolution != other.XResolution ||
-           YResolution != other.YResolution || YWidth != other.YWidth;
+    return YScale != other.YScale || TimeTop != other.TimeTop || TimeBottom != other.TimeBottom ||
+           XResolution != other.XResolution || YResolution != other.YResolution ||
+           YWidth != other.YWidth;
 }
 
 void TVoldViewProps::BlendToward(Color a, double s) {

@@ -31,9 +31,9 @@ class TVoldViewProps {
     double TimeBottom = 0.05;        // seconds: the period of the bottom row (20 Hz)
     double YWidth = 1.0;             // band width factor of the resonators
     std::uint8_t YScale = YLog;
-    std::uint8_t DrawSingle = 1;     // stereo: 1 two single diagrams, 0 one joined diagram
+    std::uint8_t DrawSingle = 1;  // stereo: 1 two single diagrams, 0 one joined diagram
     std::uint8_t Sensitivity = SensNormal;
-    double Strength = 1.3;           // factor after the sensitivity curve
+    double Strength = 1.3;  // factor after the sensitivity curve
     Color BackgroundColor = 0x000000;
     Color SingleColor = 0xFFFFFF;
     Color LeftColor = 0x0000FF;

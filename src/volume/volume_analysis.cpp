@@ -46,14 +46,14 @@ void TVolumeAnalysis::ProcessChunk() {
 }
 
 void TVolumeAnalysis::Run() {
-    while (!Finished()) ProcessChunk();
+    while (!Finished())
+        ProcessChunk();
 }
 
 void TVolumeAnalysis::CompleteColumn(std::int64_t column, double position) {
     const auto x = static_cast<std::int32_t>(std::min<std::int64_t>(column, array_.GetWidth()));
-    bank_.TakePeaks([&](std::int32_t band, float peak) {
-        array_.SetVolume(x, band, peak * kFullScale);
-    });
+    bank_.TakePeaks(
+        [&](std::int32_t band, float peak) { array_.SetVolume(x, band, peak * kFullScale); });
     array_.SetFilled(static_cast<std::int32_t>(std::trunc(position + 1.0)));
     lastColumn_ = column;
 }

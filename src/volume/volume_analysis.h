@@ -24,8 +24,8 @@ class TVolumeAnalysis {
 
     // Analyses count samples (at least 1) of a channel into array. The samples and the
     // array must outlive the analysis; the array's height must equal tuning.bands.
-    TVolumeAnalysis(const TResonatorTuning& tuning, const std::int16_t* samples,
-                    std::int32_t count, TVolumeArray& array);
+    TVolumeAnalysis(const TResonatorTuning& tuning, const std::int16_t* samples, std::int32_t count,
+                    TVolumeArray& array);
 
     bool Finished() const { return cursor_ >= count_; }
     // Processes up to kChunkSamples samples and publishes the columns completed.

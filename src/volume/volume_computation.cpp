@@ -9,8 +9,7 @@
 
 namespace kalvora {
 
-TVolumeComputation::TVolumeComputation(platform::MainThread& mainThread,
-                                       ColumnsHandler onColumns)
+TVolumeComputation::TVolumeComputation(platform::MainThread& mainThread, ColumnsHandler onColumns)
     : mainThread_(mainThread),
       onColumns_(std::move(onColumns)),
       channelsInParallel_(std::thread::hardware_concurrency() > 1) {}
@@ -39,9 +38,9 @@ std::optional<std::string> TVolumeComputation::Restart(const Sound& sound,
         channels.push_back({wave.wave, wave.values, array.get()});
         return array != nullptr;
     };
-    const bool allocated = sound.MoSt == 1
-                               ? make(single_, sound.GetLeftWave())
-                               : make(left_, sound.GetLeftWave()) && make(right_, sound.GetRightWave());
+    const bool allocated =
+        sound.MoSt == 1 ? make(single_, sound.GetLeftWave())
+                        : make(left_, sound.GetLeftWave()) && make(right_, sound.GetRightWave());
     if (!allocated) {
         single_.reset();
         left_.reset();

@@ -61,8 +61,7 @@ Color JoinedMix(Color c, Color d, Color e, double w, double k) {
 
 }  // namespace
 
-Color JoinedCellColor(double wLeft, double wRight, const TVoldViewProps& settings,
-                      bool inverted) {
+Color JoinedCellColor(double wLeft, double wRight, const TVoldViewProps& settings, bool inverted) {
     const Color c = inverted ? settings.SingleColor : settings.BackgroundColor;
     const Color d = inverted ? settings.BackgroundColor : settings.SingleColor;
     const Color e = inverted ? settings.RightColor : settings.LeftColor;

@@ -28,16 +28,15 @@ double CellStrength(float v, const TVoldViewProps& settings);
 // The colour of a cell of strength w in a single diagram.
 Color SingleCellColor(double w, const TVoldViewProps& settings, bool inverted);
 // The colour of a cell of a joined diagram with left and right strengths.
-Color JoinedCellColor(double wLeft, double wRight, const TVoldViewProps& settings,
-                      bool inverted);
+Color JoinedCellColor(double wLeft, double wRight, const TVoldViewProps& settings, bool inverted);
 
 // Paints every completed cell that touches update, and nothing else. band is the part of
 // the view that shows the diagram; first and last are the sample positions at its left and
 // right edges; n is the sound's sample count. A stereo sound is split into the left
 // diagram above and the right below when settings.DrawSingle is set, else joined. Nothing
 // is painted for an empty sound or band, or an empty visible range.
-void DrawVolume(platform::Canvas& canvas, const platform::Rect& band,
-                const platform::Rect& update, double first, double last, std::int32_t n,
-                const TVolumeArrays& arrays, const TVoldViewProps& settings, bool inverted);
+void DrawVolume(platform::Canvas& canvas, const platform::Rect& band, const platform::Rect& update,
+                double first, double last, std::int32_t n, const TVolumeArrays& arrays,
+                const TVoldViewProps& settings, bool inverted);
 
 }  // namespace kalvora
