@@ -5,8 +5,9 @@
 
 #include "volume/resonator_bank.h"
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-// One build that runs everywhere and uses AVX2 where the processor has it.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
+// One build that runs everywhere and uses AVX2 where the processor has it. (Not under the
+// thread sanitizer, whose instrumented resolver would run before its runtime is ready.)
 #define KALVORA_RESONATOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define KALVORA_RESONATOR_CLONES
@@ -25,7 +26,7 @@
 
 // The vector helpers below are inlined into the loop and never cross a call boundary, so
 // the ABI note about passing 32-byte vectors without AVX does not concern them.
-#if defined(__GNUC__) && !defined(__clang__)
+#if defined(__GNUC__)
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 
