@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -42,11 +43,16 @@ class Bytes {
     std::size_t size_;
 };
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 }  // namespace
+
+// A broken check names itself before it aborts.
+#define CHECK(condition)                                            \
+    do {                                                            \
+        if (!(condition)) {                                         \
+            std::fprintf(stderr, "check failed: %s\n", #condition); \
+            std::abort();                                           \
+        }                                                           \
+    } while (false)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kalvora;
@@ -82,11 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TVolumeArray right(settings.XResolution, settings.YResolution);
     const TResonatorTuning tuning = TResonatorTuning::From(settings, freq);
     TVolumeAnalysis(tuning, samples.data(), n, left).Run();
-    Check(left.GetFilled() >= settings.XResolution && left.GetFilled() <= settings.XResolution + 1);
+    CHECK(left.GetFilled() >= settings.XResolution && left.GetFilled() <= settings.XResolution + 1);
     for (std::int32_t x = 0; x < settings.XResolution; ++x) {
         for (std::int32_t y = 0; y < settings.YResolution; ++y) {
             const float v = left.GetVolume(x, y);
-            Check(std::isfinite(v) && v >= 0.0f && v <= 512.0f);
+            CHECK(std::isfinite(v) && v >= 0.0f && v <= 512.0f);
         }
     }
     if (stereo) {
@@ -104,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const platform::Rect allowed = update.Intersected(band);
     for (int y = 0; y < 80; ++y) {
         for (int x = 0; x < 100; ++x) {
-            Check(allowed.Contains(x, y) || canvas.GetPixel(x, y) == kUntouched);
+            CHECK(allowed.Contains(x, y) || canvas.GetPixel(x, y) == kUntouched);
         }
     }
     return 0;

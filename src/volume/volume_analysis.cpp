@@ -38,7 +38,7 @@ void TVolumeAnalysis::ProcessChunk() {
         if (column > lastColumn_) {
             bank_.Resonate(samples_ + stretch, k + 1 - stretch);
             stretch = k + 1;
-            CompleteColumn(column, position);
+            CompleteColumn(column);
         }
     }
     bank_.Resonate(samples_ + stretch, end - stretch);
@@ -50,11 +50,14 @@ void TVolumeAnalysis::Run() {
         ProcessChunk();
 }
 
-void TVolumeAnalysis::CompleteColumn(std::int64_t column, double position) {
+void TVolumeAnalysis::CompleteColumn(std::int64_t column) {
     const auto x = static_cast<std::int32_t>(std::min<std::int64_t>(column, array_.GetWidth()));
     bank_.TakePeaks(
         [&](std::int32_t band, float peak) { array_.SetVolume(x, band, peak * kFullScale); });
-    array_.SetFilled(static_cast<std::int32_t>(std::trunc(position + 1.0)));
+    // Columns up to this one are complete. (Not trunc(position + 1): for column 0 the
+    // position may be negative, which would leave it unpublished, and position + 1 may
+    // round up past a column that is not written yet.)
+    array_.SetFilled(static_cast<std::int32_t>(column + 1));
     lastColumn_ = column;
 }
 

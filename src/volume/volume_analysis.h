@@ -7,8 +7,9 @@
 // for S samples, computed in double. Column x = trunc(position) is complete at the first
 // sample whose truncated position exceeds that of the previous complete column; then every
 // band's peak is written into (x, band), clamped into the array, the peak is reset and
-// filled becomes trunc(position + 1). So column 0 holds the first sample, and every column
-// of a long sound is written.
+// filled becomes x + 1. So column 0 holds the first sample, every column of a long sound
+// is written, and the last sample, at position width, is written onto the last column
+// once more (filled then ends at width + 1).
 #pragma once
 
 #include <cstdint>
@@ -38,7 +39,7 @@ class TVolumeAnalysis {
     double Position() const;
 
   private:
-    void CompleteColumn(std::int64_t column, double position);
+    void CompleteColumn(std::int64_t column);
 
     TResonatorBank bank_;
     const std::int16_t* samples_;

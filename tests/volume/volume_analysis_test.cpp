@@ -56,7 +56,7 @@ TEST(VolumeAnalysisTest, ChunksHoldThreeHundredSamplesAndPublishTheColumnsComple
         ASSERT_FALSE(analysis.Finished());
         analysis.ProcessChunk();
         EXPECT_EQ(analysis.Cursor(), cursor);
-        // Sample k stands at -1 + (k + 1)·11/1000; filled is trunc(position + 1).
+        // Sample k stands at -1 + (k + 1)·11/1000; filled is the last column complete + 1.
         EXPECT_EQ(array.GetFilled(), static_cast<std::int32_t>(cursor * 11 / 1000.0));
     }
     EXPECT_TRUE(analysis.Finished());
@@ -92,6 +92,22 @@ TEST(VolumeAnalysisTest, ASoundShorterThanTheWidthWritesEveryOtherColumn) {
         EXPECT_EQ(written[i], static_cast<std::int32_t>(2 * i + 1));
     }
     EXPECT_EQ(result.array->GetFilled(), 1000);
+}
+
+TEST(VolumeAnalysisTest, TheFirstColumnIsPublishedAsSoonAsItIsComplete) {
+    // The first sample stands at -1 + step, below 0 when step < 1: column 0 is complete
+    // all the same, also in a diagram one column wide whose last position stays below 1.
+    for (std::int32_t n : {390, 1000, 44100}) {
+        const auto samples = Noise(n);
+        TVolumeArray array(1, 2);
+        TVolumeAnalysis analysis(TResonatorTuning::From(testing::Settings(1, 2), 44100),
+                                 samples.data(), n, array);
+        analysis.ProcessChunk();
+        EXPECT_EQ(array.GetFilled(), 1) << n;
+        analysis.Run();
+        EXPECT_GE(array.GetFilled(), 1) << n;
+        EXPECT_LE(array.GetFilled(), 2) << n;
+    }
 }
 
 TEST(VolumeAnalysisTest, SilenceLeavesEveryCellZero) {
