@@ -235,6 +235,10 @@ TEST_F(WaveWindowTest, DrawsAWaveByHand) {
     Drag(view, {second.x, second.y}, {second.x, h + 50});
     EXPECT_EQ(wave.DrawNodes().Count(), 3);
     EXPECT_EQ(frame.StatusPanels().Text(7), "New");
+    Click(view, {3 * w / 4, h / 8});
+    Settle();
+    QByteArray folder = qgetenv("KALVORA_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) frame.grab().save(QString::fromLocal8Bit(folder) + "/hand-drawing.png");
 
     // Ending the drawing keeps the drawn sound.
     ASSERT_TRUE(frame.RunCommand(C::DrawWaveLin));
