@@ -11,10 +11,13 @@
 #include <optional>
 #include <string>
 
+#include "documents/workspace.h"
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
+#include "platform/busy_cursor.h"
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
+#include "sound/sound.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -28,6 +31,7 @@ class CommandActions;
 class TAboutBox;
 class THelpWindow;
 class TKeyboardFilter;
+class TMDIChildWave;
 class TNameBox;
 class TStatusPanels;
 
@@ -45,12 +49,19 @@ class TMainForm : public QMainWindow {
 
     // --- document windows
     TMDIChildKalvora* AddDocumentWindow(std::unique_ptr<FrameDocument> document);
+    // A new window for a wave document (opened, new, duplicated, made elsewhere).
+    TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document);
     TMDIChildKalvora* ActiveDocumentWindow() const;
     WindowKind ActiveKind() const;
+    // The active window when it shows a wave document, else none.
+    TMDIChildWave* ActiveWaveWindow() const;
     // In stacking order: from the window activated longest ago to the active window.
     QList<TMDIChildKalvora*> DocumentWindows() const;
     QMdiArea* MdiArea() const { return mdiArea_; }
-    int NextNoNameNumber() { return ++noNameCounter_; }
+
+    // --- what the documents share: registry (with NoNameCounter), clipboard, undo record and
+    // the last-used parameter records
+    TWorkspace& Workspace() { return workspace_; }
 
     // --- commands
     void UpdateCommands();
@@ -73,8 +84,9 @@ class TMainForm : public QMainWindow {
 
     // --- services for the documents and windows
     TStatusPanels& StatusPanels() const { return *statusPanels_; }
-    void BeginBusy();
-    void EndBusy();
+    // The busy cursor (the document commands show it through platform::BusyScope).
+    void BeginBusy() { platform::BeginBusy(); }
+    void EndBusy() { platform::EndBusy(); }
     const QCursor& ScreenCursorOf(ScreenCursor cursor) const { return cursors_.Get(cursor); }
     bool PlayEnabled() const { return playEnabled_; }
     const std::string& TempFolder() const { return tempFolder_; }
@@ -84,8 +96,12 @@ class TMainForm : public QMainWindow {
     CloseAnswer AskCloseQuestion(const QString& text);
     std::optional<std::string> AskSaveFileName(FileDialogKind kind);
     QStringList AskOpenFileNames(FileDialogKind kind);
+    // The "Wave Properties" dialog opened on props; nullopt when cancelled.
+    std::optional<waveFileProps> AskWaveFileProps(const waveFileProps& props);
     std::function<CloseAnswer(const QString&)> closeQuestion;
     std::function<std::optional<std::string>(FileDialogKind)> saveFileName;
+    std::function<QStringList(FileDialogKind)> openFileNames;
+    std::function<std::optional<waveFileProps>(const waveFileProps&)> waveFilePropsAnswer;
 
     THelpWindow& HelpWindow();
 
@@ -98,7 +114,11 @@ class TMainForm : public QMainWindow {
     QMenu* BuildMenu(MenuId id, QWidget* parent);
     void BuildToolbars();
     void RegisterHandlers();
+    void RegisterWaveFileHandlers();
+    void OpenWaveFiles();
+    void NewWaveFile();
     FrameSnapshot Snapshot() const;
+    void ShowDocumentWindow(TMDIChildKalvora* window);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -128,14 +148,15 @@ class TMainForm : public QMainWindow {
     CommandStates states_{};
     bool updateScheduled_ = false;
 
-    // The frame's state shared by all documents.
+    // The frame's state shared by all documents. The workspace outlives every document
+    // window: the destructor closes the windows first.
+    TWorkspace workspace_;
     std::string projectFile_;
-    int noNameCounter_ = 0;
     bool playEnabled_ = false;
     std::string tempFolder_;
     bool toolDialogActive_ = false;
-    bool busy_ = false;
     ScreenCursors cursors_;
+    std::unique_ptr<platform::BusyIndicator> busyCursor_;
 };
 
 }  // namespace kalvora::gui

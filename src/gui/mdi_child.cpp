@@ -66,6 +66,11 @@ void TMDIChildKalvora::closeEvent(QCloseEvent* event) {
         return;
     }
     questionAnswered_ = true;
+    if (!closed_) {
+        closed_ = true;
+        WindowClosing();
+        document_->Closed();
+    }
     QMdiSubWindow::closeEvent(event);
 }
 
