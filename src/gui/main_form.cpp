@@ -20,9 +20,13 @@
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
 #include "gui/mdi_child_wave.h"
+#include "gui/mix_dialog.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
+#include "gui/register_dialog.h"
 #include "gui/status_panels.h"
+#include "gui/view_wave_group.h"
+#include "gui/wave_commands.h"
 #include "gui/wave_file_prop_dialog.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
@@ -34,7 +38,6 @@
 #include "shell/wave_frame_document.h"
 #include "shell/window_layout.h"
 #include "sound/wave.h"
-#include "sound/wave_file_prop_choices.h"
 
 namespace kalvora::gui {
 namespace {
@@ -206,6 +209,10 @@ FrameSnapshot TMainForm::Snapshot() const {
         active->Describe(snapshot);
     }
     DescribeWorkspace(workspace_, snapshot);
+    if (const TUndoUnit* record = workspace_.Undo().Record()) {
+        auto* window = dynamic_cast<TMDIChildWave*>(record->Document().Window());
+        snapshot.undoDocumentRecording = window != nullptr && window->RecordedInto();
+    }
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player.playEnabled = playEnabled_;
     return snapshot;
@@ -281,49 +288,54 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
-    RegisterWaveFileHandlers();
-}
-
-void TMainForm::RegisterWaveFileHandlers() {
-    using C = CommandId;
-    SetHandler(C::FileOpenWave, [this] { OpenWaveFiles(); });
-    SetHandler(C::FileNewWave, [this] { NewWaveFile(); });
-}
-
-// "&Open wave...": every file chosen opens in a window of its own; one that cannot be read
-// is reported and the others still open.
-void TMainForm::OpenWaveFiles() {
-    const QStringList names = AskOpenFileNames(FileDialogKind::openWave);
-    for (const QString& name : names)
-        OpenWaveFile(FileNameToCore(name));
-}
-
-// "&New wave...": the format comes from the "Wave Properties" dialog.
-void TMainForm::NewWaveFile() {
-    std::optional<waveFileProps> props = AskWaveFileProps(kNewWaveProps);
-    if (!props) return;
-    AddWaveWindow(NewWave(workspace_, *props));
+    RegisterWaveCommands(*this);
 }
 
 // --- document windows -------------------------------------------------------------------
 
 TMDIChildKalvora* TMainForm::AddDocumentWindow(std::unique_ptr<FrameDocument> document) {
     auto* window = new TMDIChildKalvora(*this, std::move(document));
-    ShowDocumentWindow(window);
+    ShowDocumentWindow(window, std::nullopt);
     return window;
 }
 
 TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document) {
+    return AddWaveWindow(std::move(document), defaultWaveViewProps_);
+}
+
+TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document,
+                                        const TWaveViewProps& settings,
+                                        std::optional<QRect> bounds) {
     KALVORA_ASSERT(document != nullptr);
-    auto* window = new TMDIChildWave(*this, std::move(document));
-    ShowDocumentWindow(window);
+    auto* window = new TMDIChildWave(*this, std::move(document), settings);
+    ShowDocumentWindow(window, bounds);
     window->Refresh();
     return window;
 }
 
-void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window) {
+TMDIChildWave* TMainForm::WaveWindowNamed(std::string_view name) const {
+    if (name.empty()) return nullptr;
+    TUnitWave* wave = workspace_.Registry().FindWave(name);
+    return wave != nullptr ? dynamic_cast<TMDIChildWave*>(wave->Window()) : nullptr;
+}
+
+void TMainForm::RepaintEnvelopeUsers(std::string_view name) {
+    if (name.empty()) return;
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        auto* wave = qobject_cast<TMDIChildWave*>(window);
+        if (wave == nullptr) continue;
+        const TWaveViewProps& settings = wave->Group().WaveSettings();
+        if (settings.DrawEnvelope && settings.EnvelopeName == name) wave->Group().RepaintAll();
+    }
+}
+
+void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds) {
     mdiArea_->addSubWindow(window);
-    window->resize(640, 360);
+    if (bounds) {
+        window->setGeometry(*bounds);
+    } else {
+        window->resize(640, 360);
+    }
     // A new document joins the registry as the active one, even before the area reports the
     // activation.
     if (TUnit* unit = window->Document().Unit()) workspace_.Registry().Activate(*unit);
@@ -517,6 +529,32 @@ std::optional<waveFileProps> TMainForm::AskWaveFileProps(const waveFileProps& pr
     TDlgWaveFileProp dialog(this, props);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Props();
+}
+
+std::optional<TMixPlace> TMainForm::AskMixPlace(TMixPlace place) {
+    if (mixPlaceAnswer) return mixPlaceAnswer(place);
+    TDlgMix dialog(this, place);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Place();
+}
+
+void TMainForm::RegisterActiveDocument() {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    if (window == nullptr) return;
+    auto rename = [window](const std::string& name) {
+        if (!window->Document().Rename(name)) return false;
+        window->RebuildCaption();
+        return true;
+    };
+    if (registerNameAnswer) {
+        if (std::optional<std::string> name = registerNameAnswer(window->Document().Name()))
+            rename(*name);
+    } else {
+        TDlgRegister dialog(this, window->Document().Name(), rename,
+                            [this] { ShowHelp(CommandId::HelpContents); });
+        dialog.exec();
+    }
+    ShowActiveName();
 }
 
 THelpWindow& TMainForm::HelpWindow() {
