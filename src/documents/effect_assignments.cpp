@@ -1,13 +1,22 @@
 #include "documents/effect_assignments.h"
 
+#include <initializer_list>
 #include <map>
 #include <sstream>
 
 namespace kalvora {
 namespace {
 
+// The parts joined (appended one by one: GCC 12 misjudges chains of + on temporaries).
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return Concat({"\"", text, "\""});
 }
 
 std::string AlternativeName(std::string_view label) {
@@ -18,7 +27,7 @@ std::string AlternativeName(std::string_view label) {
 std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t index,
                                     const std::string& text) {
     const TFieldSpec& spec = dialog.Field(index);
-    const std::string in = "In " + std::string(spec.label.empty() ? spec.name : spec.label) + ": ";
+    const std::string in = Concat({"In ", spec.label.empty() ? spec.name : spec.label, ": "});
     switch (spec.kind) {
         case TFieldKind::value:
             dialog.SetText(index, text);
@@ -30,24 +39,25 @@ std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t inde
                     dialog.SetChoice(index, static_cast<int>(a));
                     return std::nullopt;
                 }
-                names += (a == 0 ? "" : ", ") + AlternativeName(spec.alternatives[a]);
+                names.append(a == 0 ? "" : ", ").append(AlternativeName(spec.alternatives[a]));
             }
-            return in + Quoted(text) + " is not one of: " + names + ".";
+            return Concat({in, Quoted(text), " is not one of: ", names, "."});
         }
         case TFieldKind::check:
             if (SameName(text, "on") || SameName(text, "off")) {
                 dialog.SetChecked(index, SameName(text, "on"));
                 return std::nullopt;
             }
-            return in + "use \"on\" or \"off\", not " + Quoted(text) + ".";
+            return Concat({in, "use \"on\" or \"off\", not ", Quoted(text), "."});
         case TFieldKind::list:
-            return in + "give its entries as FIELD.N=TEXT (\"kalvora-cli help\" lists them).";
+            return Concat(
+                {in, "give its entries as FIELD.N=TEXT (\"kalvora-cli help\" lists them)."});
         case TFieldKind::wave:
             if (dialog.SelectWaveNamed(index, text)) return std::nullopt;
             if (spec.waveList == WaveListMode::monoButActive) {
-                return in + Quoted(text) + " is not a mono wave.";
+                return Concat({in, Quoted(text), " is not a mono wave."});
             }
-            return in + Quoted(text) + " cannot be chosen here.";
+            return Concat({in, Quoted(text), " cannot be chosen here."});
     }
     return std::nullopt;
 }
@@ -92,13 +102,14 @@ std::optional<std::string> FillList(TEffectDialogModel& dialog, std::size_t list
     int expected = 1;
     for (const auto& [number, texts] : entries) {
         if (number != expected) {
-            return "Entry " + std::to_string(expected) + " of " + name +
-                   " is missing: number the entries 1, 2, 3, ...";
+            return Concat({"Entry ", std::to_string(expected), " of ", name,
+                           " is missing: number the entries 1, 2, 3, ..."});
         }
         ++expected;
     }
     auto refused = [&](int number) {
-        return "The values of entry " + std::to_string(number) + " of " + name + " were refused.";
+        return Concat(
+            {"The values of entry ", std::to_string(number), " of ", name, " were refused."});
     };
     dialog.Browse(list, TBrowseButton::clear);
     for (const auto& [number, texts] : entries) {
@@ -142,8 +153,9 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                       const std::string& by) -> std::optional<std::string> {
         const auto [found, inserted] = chosen.try_emplace(choice, alternative, by);
         if (inserted || found->second.first == alternative) return std::nullopt;
-        return "Fields " + Quoted(found->second.second) + " and " + Quoted(by) +
-               " belong to different alternatives of " + Quoted(dialog.Field(choice).name) + ".";
+        return Concat({"Fields ", Quoted(found->second.second), " and ", Quoted(by),
+                       " belong to different alternatives of ", Quoted(dialog.Field(choice).name),
+                       "."});
     };
 
     std::map<std::size_t, ListTexts> lists;
@@ -154,7 +166,7 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                 auto& entryTexts = lists[indexed->list][indexed->number];
                 for (const auto& [sub, text] : entryTexts) {
                     if (sub == indexed->sub) {
-                        return "Field " + Quoted(assignment.field) + " is given twice.";
+                        return Concat({"Field ", Quoted(assignment.field), " is given twice."});
                     }
                 }
                 entryTexts.emplace_back(indexed->sub, assignment.text);
@@ -163,12 +175,11 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                 }
                 continue;
             }
-            return "Unknown field " + Quoted(assignment.field) + " for " +
-                   std::string(entry.command) + ". Try \"kalvora-cli help " +
-                   std::string(entry.command) + "\".";
+            return Concat({"Unknown field ", Quoted(assignment.field), " for ", entry.command,
+                           ". Try \"kalvora-cli help ", entry.command, "\"."});
         }
         const auto index = static_cast<std::size_t>(found);
-        if (given[index]) return "Field " + Quoted(assignment.field) + " is given twice.";
+        if (given[index]) return Concat({"Field ", Quoted(assignment.field), " is given twice."});
         given[index] = true;
         for (const auto& [choice, alternative] : dialog.AlternativePath(index)) {
             if (auto clash = choose(choice, alternative, assignment.field)) return clash;
@@ -183,7 +194,9 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
     }
     // The lists last, so that the check boxes given with them decide their new entries.
     for (const auto& [list, entries] : lists) {
-        if (given[list]) return "Field " + Quoted(dialog.Field(list).name) + " takes no text.";
+        if (given[list]) {
+            return Concat({"Field ", Quoted(dialog.Field(list).name), " takes no text."});
+        }
         if (auto problem = FillList(dialog, list, entries)) return problem;
     }
     return std::nullopt;
