@@ -203,6 +203,7 @@ TEST_F(EffectCommandTest, GeneratorsDoNothingWhileTheDocumentIsDrawnByHand) {
 TEST(EffectTableTest, EveryEntryIsConsistentAndRunsWithItsDefaults) {
     platform::RecordingMessageSink messages;
     TWorkspace workspace;
+    ASSERT_TRUE(CreateSinus());  // built at start-up by the program, read by the tone generators
     for (const TEffectEntry& entry : EffectTable()) {
         SCOPED_TRACE(std::string(entry.command));
         EXPECT_EQ(FindEffect(entry.command), &entry);
@@ -231,6 +232,7 @@ TEST(EffectTableTest, EveryEntryIsConsistentAndRunsWithItsDefaults) {
         EXPECT_TRUE(RunEffect(wave, defaults));
         EXPECT_TRUE(messages.Messages().empty());
     }
+    ReleaseSinus();
 }
 
 }  // namespace
