@@ -13,8 +13,10 @@ namespace {
 
 // The table value at position x, 0 <= x <= kSinusValues - 1. With no fraction the formula
 // gives the sample itself; the last position reads the last sample as its right neighbour
-// with weight 1.
+// with weight 1. A position that is no number (a period so short that its step overflows)
+// reads the first sample.
 inline double SinusAt(const std::int16_t* table, double x) {
+    if (!(x >= 0)) x = 0;
     const auto i = std::min(static_cast<std::int32_t>(x), kSinusValues - 2);
     const double f = x - i;
     return (1 - f) * table[i] + f * table[i + 1];
