@@ -2,6 +2,7 @@
 // waves, sine waves and sums of decaying partials ("Multi Frequency"). Each replaces the
 // selection (or inserts at the cursor) by the new material, which is selected afterwards.
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,13 +41,21 @@ double Sample(const TEffectRecord& record, std::string_view field) {
     return record.Value<unitWaveVal>(field).GetValue();
 }
 
+// Messages are joined by appending: GCC 12 takes "text" + string for an overlapping copy.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return Concat({"\"", text, "\""});
 }
 
 std::string AboveTheRate(std::string_view label, std::string_view what, int freq) {
-    return "In " + std::string(label) + ": " + std::string(what) + " is above the sample rate (" +
-           std::to_string(freq) + " Hz).";
+    return Concat(
+        {"In ", label, ": ", what, " is above the sample rate (", std::to_string(freq), " Hz)."});
 }
 
 // ---- Block and triangle ----
@@ -89,8 +98,8 @@ std::optional<std::string> CheckBlockTriangle(const TEffectRecord& record,
     // Below one sample a period has no shape: the phase would skip whole periods.
     if (context.freq * Period(record) < 1) {
         if (InTime(record)) {
-            return "In Wave in Time: Time 1 + Time 2 is shorter than one sample at " +
-                   std::to_string(context.freq) + " Hz.";
+            return Concat({"In Wave in Time: Time 1 + Time 2 is shorter than one sample at ",
+                           std::to_string(context.freq), " Hz."});
         }
         return AboveTheRate("Frequency", "The frequency", context.freq);
     }
@@ -100,14 +109,14 @@ std::optional<std::string> CheckBlockTriangle(const TEffectRecord& record,
         const WaveDocumentFacts* document =
             context.waves != nullptr ? other.Find(*context.waves) : nullptr;
         if (document != nullptr && std::trunc(context.freq * document->GetSeconds()) < 1) {
-            return "In Same Length as: The Wave " + Quoted(other.GetName()) +
-                   " is shorter than one sample.";
+            return Concat({"In Same Length as: The Wave ", Quoted(other.GetName()),
+                           " is shorter than one sample."});
         }
         return std::nullopt;
     }
     if (std::trunc(context.freq * OwnLength(record)) < 1) {
-        return "In " + std::string(kind == kNewLength ? "New Length" : "Count") +
-               ": The length is shorter than one sample.";
+        return Concat({"In ", kind == kNewLength ? "New Length" : "Count",
+                       ": The length is shorter than one sample."});
     }
     return std::nullopt;
 }
@@ -211,14 +220,15 @@ std::optional<std::string> CheckMultiFreq(const TEffectRecord& record,
         const unitUnitWave& waveForm = record.Wave("waveForm");
         const WaveDocumentFacts* document = waveForm.Find(*context.waves);
         if (document != nullptr && document->GetValues() < 2) {
-            return "In Wave Form: The Wave " + Quoted(waveForm.GetName()) +
-                   " has only one sample; a wave form needs at least two.";
+            return Concat({"In Wave Form: The Wave ", Quoted(waveForm.GetName()),
+                           " has only one sample; a wave form needs at least two."});
         }
     }
     const std::vector<FreqPartial> partials = Partials(record);
     for (std::size_t i = 0; i < partials.size(); ++i) {
         if (context.freq * partials[i].period < 1) {
-            return AboveTheRate("Frequency", "The frequency of entry " + std::to_string(i + 1),
+            return AboveTheRate("Frequency",
+                                Concat({"The frequency of entry ", std::to_string(i + 1)}),
                                 context.freq);
         }
     }
