@@ -11,12 +11,12 @@
 #include <functional>
 
 #include "documents/effect_command.h"
+#include "documents/wave_creation.h"
 #include "documents/workspace.h"
-#include "gui/effect_commands.h"
 #include "gui/effect_dialog.h"
-#include "gui/fake_document.h"
 #include "gui/list_field_box.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
 #include "platform/recording_message_sink.h"
 
 namespace kalvora::gui {
@@ -54,18 +54,16 @@ class MultiFreqDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         frame_.show();
-        auto facts = std::make_unique<FakeDocument>();
-        facts->wave.sampleCount = 1;
-        frame_.AddDocumentWindow(std::move(facts));
-        workspace_.Registry().Activate(wave_);
-        RegisterEffectCommands(frame_, [this] { return &wave_; });
+        TMDIChildWave* window = frame_.AddWaveWindow(NewWave(frame_.Workspace(), {1000, 1, 2}));
+        ASSERT_NE(window, nullptr);
+        wave_ = &window->Wave();
         QApplication::processEvents();
+        frame_.UpdateCommands();
     }
 
     platform::RecordingMessageSink messages_;
     TMainForm frame_;
-    TWorkspace workspace_;
-    TUnitWave wave_{workspace_, MakeEmptySound({1000, 1, 2})};
+    TUnitWave* wave_ = nullptr;
 };
 
 TEST_F(MultiFreqDialogTest, BuildsAThreePartialSoundThroughTheBrowser) {
@@ -139,11 +137,11 @@ TEST_F(MultiFreqDialogTest, BuildsAThreePartialSoundThroughTheBrowser) {
     std::int32_t end = 0;
     auto expected = MonoSound(1000, 2).MultiFreq(&error, 0.01, partials, begin, end);
     ASSERT_TRUE(expected);
-    const Wave& made = wave_.TheSound().GetLeftWave();
+    const Wave& made = wave_->TheSound().GetLeftWave();
     ASSERT_EQ(made.values, 10);
     const Wave& want = expected->GetLeftWave();
     EXPECT_TRUE(std::equal(made.wave, made.wave + 10, want.wave));
-    EXPECT_EQ(wave_.SelMax(), 10);
+    EXPECT_EQ(wave_->SelMax(), 10);
 
     // The next dialog shows the list last used, at the partial last edited.
     WhenDialogShows([&](TEffectDialog& dialog) {
@@ -172,7 +170,7 @@ TEST_F(MultiFreqDialogTest, AWrongPartialKeepsTheDialogOpenOnIt) {
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(messages_.Messages().size(), 2u);
     EXPECT_EQ(messages_.Messages()[0].text, "In Volume Factor: Input has no value.");
-    EXPECT_EQ(wave_.GetValues(), 0);
+    EXPECT_EQ(wave_->GetValues(), 0);
 }
 
 }  // namespace
