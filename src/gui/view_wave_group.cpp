@@ -90,6 +90,10 @@ TViewWaveGroup::~TViewWaveGroup() {
     volume_.reset();  // before the main thread it posts to
 }
 
+const TVolumeDiagramPainter& TViewWaveGroup::VolumePainter() const {
+    return *volumePainter_;
+}
+
 TUnitWave& TViewWaveGroup::Document() const {
     return window_.Wave();
 }

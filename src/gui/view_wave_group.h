@@ -64,7 +64,7 @@ class TViewWaveGroup : public QSplitter {
     // The computation of the volume diagram (its arrays and worker).
     TVolumeComputation& Volume() const { return *volume_; }
     // The diagram as the views (and windows using this wave as envelope) paint it.
-    const TVolumeDiagramPainter& VolumePainter() const { return *volumePainter_; }
+    const TVolumeDiagramPainter& VolumePainter() const;
 
     // The first view's share of the width; setting it gives the first view
     // clamp(trunc(total·x + 0.5), 1, total - 1) pixels.
