@@ -21,6 +21,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/wave_view_props.h"
 #include "sound/sound.h"
+#include "volume/vold_view_props.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -76,6 +77,8 @@ class TMainForm : public QMainWindow {
     TWorkspace& Workspace() { return workspace_; }
     // The view settings new wave windows start from.
     const TWaveViewProps& DefaultWaveViewProps() const { return defaultWaveViewProps_; }
+    // The volume diagram settings new wave windows start from.
+    const TVoldViewProps& DefaultVoldViewProps() const { return defaultVoldViewProps_; }
 
     // --- commands
     void UpdateCommands();
@@ -170,6 +173,7 @@ class TMainForm : public QMainWindow {
     // window: the destructor closes the windows first.
     TWorkspace workspace_;
     TWaveViewProps defaultWaveViewProps_;
+    TVoldViewProps defaultVoldViewProps_;
     std::string projectFile_;
     bool playEnabled_ = false;
     std::string tempFolder_;
