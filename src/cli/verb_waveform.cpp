@@ -18,9 +18,9 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
-#include "platform/qt/image_canvas.h"
 #include "documents/unit_factor.h"
 #include "documents/unit_integer.h"
+#include "platform/qt/image_canvas.h"
 #include "shell/view_settings_xml.h"
 #include "shell/wave_painter.h"
 #include "shell/wave_view_geometry.h"

@@ -19,7 +19,9 @@ void Refuse(const std::string& message) {
 TColorPaletteEditor::TColorPaletteEditor(const TColorPalette1DItem& palette)
     : palette_(palette), current_(&palette_) {}
 
-void TColorPaletteEditor::First() { current_ = &palette_; }
+void TColorPaletteEditor::First() {
+    current_ = &palette_;
+}
 
 void TColorPaletteEditor::Previous() {
     if (TColorPalette1DItem* previous = palette_.GetPrevious(current_)) current_ = previous;
@@ -29,7 +31,9 @@ void TColorPaletteEditor::Next() {
     if (current_->NextColorPalette1DItem) current_ = current_->NextColorPalette1DItem.get();
 }
 
-void TColorPaletteEditor::Last() { current_ = palette_.GetLastItem(); }
+void TColorPaletteEditor::Last() {
+    current_ = palette_.GetLastItem();
+}
 
 void TColorPaletteEditor::Add() {
     double middle;

@@ -10,8 +10,7 @@ namespace kalvora {
 namespace {
 
 void InputError(const std::string& text) {
-    platform::ShowMessage(text, platform::caption::inputError,
-                          platform::MessageIcon::information);
+    platform::ShowMessage(text, platform::caption::inputError, platform::MessageIcon::information);
 }
 
 void PastTheEnd(const std::string& field) {

@@ -49,7 +49,8 @@ bool ReadColorText(std::string_view text, std::string_view fieldName, Color& col
     unsigned long long value = 0;
     const char* last = text.data() + text.size();
     const auto [end, ec] = std::from_chars(text.data(), last, value, 16);
-    if (text.empty() || end != last || (ec != std::errc() && ec != std::errc::result_out_of_range)) {
+    if (text.empty() || end != last ||
+        (ec != std::errc() && ec != std::errc::result_out_of_range)) {
         errorText = "In " + std::string(fieldName) + ": Invalid Hexdecimal value: \"" +
                     std::string(text) + "\".";
         return false;
@@ -89,9 +90,8 @@ const TDTDNode& ColorPalette1DGrammar() {
 const TDTDNode& ViewVolumeGrammar() {
     using namespace dtd;
     static const TDTDNode grammar = Element(
-        "ViewVolume", Text("TimeTop"), Text("TimeBottom"), Text("XResolution"),
-        Text("YResolution"), Text("YWidth"),
-        Choice(Empty("YLinFreq"), Empty("YLinTime"), Empty("YLog")),
+        "ViewVolume", Text("TimeTop"), Text("TimeBottom"), Text("XResolution"), Text("YResolution"),
+        Text("YWidth"), Choice(Empty("YLinFreq"), Empty("YLinTime"), Empty("YLog")),
         Choice(Empty("SensLow"), Empty("SensNormal"), Empty("SensHigh"), Empty("SensVeryHigh")),
         Text("Strength"), Text("SingleColor"), Text("BackgroundColor"), Text("LeftColor"),
         Text("RightColor"), Text("CursorColor"), Optional(Empty("UseColorPalette1D")),
@@ -255,8 +255,8 @@ bool ReadViewVolume(const TXMLItem& element, TVoldViewProps& props, std::string&
     if (!ReadValue(bottom, bottomItem, "Timebottom", errorText)) return false;
     props.TimeBottom = bottom.GetValue();
     if (props.TimeTop == props.TimeBottom) {
-        errorText = "Top Frequency and Bottom Frequency must be different." +
-                    bottomItem.PositionText();
+        errorText =
+            "Top Frequency and Bottom Frequency must be different." + bottomItem.PositionText();
         return false;
     }
     unitIntegerPosMore xResolution(props.XResolution);

@@ -38,7 +38,9 @@ TVoldViewDialog::TVoldViewDialog(const TVoldViewProps& props, int channels, doub
     StrengthText = unitFactorPosMore(Settings.Strength, DisplayUnit::none).GetText();
 }
 
-void TVoldViewDialog::HorizontalFromWindow() { HorizontalText = std::to_string(viewWidthSum_); }
+void TVoldViewDialog::HorizontalFromWindow() {
+    HorizontalText = std::to_string(viewWidthSum_);
+}
 
 void TVoldViewDialog::VerticalFromWindow() {
     const bool twoDiagrams = Settings.DrawSingle != 0 && channels_ == 2;

@@ -25,7 +25,7 @@ using Zoom = TSelectZoom::Actions::Zoom;
 TEST(SelectZoom, CursorAndPartAtTheEndAreRefused) {
     platform::RecordingMessageSink sink;
     TSelectZoom form;
-    form.AtText = "1";
+    form.AtText = "1 s";
     auto actions = form.Apply(1000, 1000);
     EXPECT_FALSE(actions.Cursor);
     EXPECT_EQ(Texts(sink), std::vector<std::string>{
@@ -33,7 +33,7 @@ TEST(SelectZoom, CursorAndPartAtTheEndAreRefused) {
     EXPECT_EQ(actions.ViewZoomAction[0], Zoom::unzoom);
 
     sink.Clear();
-    form.AtText = "0.9995";
+    form.AtText = "0.9995 s";
     actions = form.Apply(1000, 1000);
     EXPECT_EQ(actions.Cursor, 1000);  // rounded: the last settable time is just before the end
     EXPECT_TRUE(Texts(sink).empty());
@@ -44,11 +44,11 @@ TEST(SelectZoom, CursorAndPartAtTheEndAreRefused) {
         const char* message;
     };
     const Case cases[] = {
-        {"0.5", "0.5", "Part Begin must be prior before Part End."},
-        {"1", "2", "In Part Begin: Must be prior before the end of the wave."},
-        {"0.5", "1", "In Part End: Must be prior before the end of the wave."},
-        {"x", "1", "In Part Begin: "},
-        {"0.25", "500 ms", ""},
+        {"0.5 s", "500 ms", "Part Begin must be prior before Part End."},
+        {"1 s", "2 s", "In Part Begin: Must be prior before the end of the wave."},
+        {"0.5 s", "1 s", "In Part End: Must be prior before the end of the wave."},
+        {"x", "1 s", "In Part Begin: "},
+        {"0.25 s", "500 ms", ""},
     };
     form.CursorChosen = false;
     for (const Case& c : cases) {
@@ -73,9 +73,9 @@ TEST(SelectZoom, CursorAndPartAtTheEndAreRefused) {
 TEST(SelectZoom, ZoomsAreCheckedPerViewAndEqualSampleEndsWidened) {
     platform::RecordingMessageSink sink;
     TSelectZoom form;
-    form.AtText = "0";
-    form.Views[0] = {true, "0.1", "0.1002", {0, DisplayUnit::second}, {1, DisplayUnit::second}};
-    form.Views[1] = {true, "0.5", "0.5", {0, DisplayUnit::second}, {1, DisplayUnit::second}};
+    form.AtText = "0 s";
+    form.Views[0] = {true, "0.1 s", "0.1002 s", {0, DisplayUnit::second}, {1, DisplayUnit::second}};
+    form.Views[1] = {true, "0.5 s", "0.5 s", {0, DisplayUnit::second}, {1, DisplayUnit::second}};
     auto actions = form.Apply(1000, 1000);
     EXPECT_EQ(actions.ViewZoomAction[0], Zoom::zoomTo);
     EXPECT_EQ(actions.ZoomBegin[0], 100);

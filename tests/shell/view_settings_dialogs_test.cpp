@@ -177,7 +177,8 @@ TEST(ColorPaletteEditor, ColoursAcceptOnly24BitTexts) {
     TColorPaletteEditor editor{TColorPalette1DItem()};
     editor.Add();
     EXPECT_FALSE(editor.SetColorBeforeText("1000000"));
-    EXPECT_EQ(OnlyMessage(sink), "In Color (Before): Color value must lie between 000000 and FFFFFF.");
+    EXPECT_EQ(OnlyMessage(sink),
+              "In Color (Before): Color value must lie between 000000 and FFFFFF.");
     ASSERT_TRUE(editor.SetColorBeforeText("0000FF"));
     editor.SetUseColorAfter(true);
     EXPECT_EQ(editor.ShownColorAfter(), 0u);

@@ -67,12 +67,12 @@ TEST(ColorText, WritesSixUpperCaseDigitsAndReadsOnly24BitValues) {
 TEST(ViewWaveXml, DefaultsWriteTheirTextsAndReadBackEqual) {
     const TWaveViewProps defaults;
     const auto element = WriteViewWave(defaults);
-    EXPECT_EQ(Children(*element),
-              (std::vector<std::string>{"DrawLines", "DistPeriod", "ValuesPerPixel=15", "UseGrid",
-                                        "GridColor=808080", "CursorColor=FF00FF", "Strength=1",
-                                        "SingleColor=000000", "BackgroundColor=FFFFFF",
-                                        "LeftColor=0000FF", "RightColor=808000", "FrontNone",
-                                        "DrawSingle"}));
+    EXPECT_EQ(
+        Children(*element),
+        (std::vector<std::string>{
+            "DrawLines", "DistPeriod", "ValuesPerPixel=15", "UseGrid", "GridColor=808080",
+            "CursorColor=FF00FF", "Strength=1", "SingleColor=000000", "BackgroundColor=FFFFFF",
+            "LeftColor=0000FF", "RightColor=808000", "FrontNone", "DrawSingle"}));
     const TXMLReadResult file = RoundTrip(*element, ViewWaveGrammar());
     ASSERT_EQ(file.outcome, TXMLReadOutcome::read) << file.message;
     TWaveViewProps read;
@@ -99,7 +99,7 @@ TEST(ViewWaveXml, EveryFieldChangedReadsBackEqual) {
     props.RightColor = 0x101112;
     props.Front = frontRight;
     props.DrawEnvelope = true;
-    props.EnvelopeStrength = 0.35;
+    props.EnvelopeStrength = 0.25;
     props.EnvelopeName = "Drums";
     const TXMLReadResult file = RoundTrip(*WriteViewWave(props), ViewWaveGrammar());
     ASSERT_EQ(file.outcome, TXMLReadOutcome::read) << file.message;
@@ -134,17 +134,25 @@ TEST(ViewWaveXml, BadValuesAreRefusedWithTheirFieldAndPosition) {
         "<SingleColor>0</SingleColor><BackgroundColor>0</BackgroundColor>"
         "<LeftColor>0</LeftColor><RightColor>0</RightColor>";
     const Case cases[] = {
-        {head + "<ValuesPerPixel>0</ValuesPerPixel><GridColor>0</GridColor><CursorColor>0"
-                "</CursorColor><Strength>1</Strength>" + colours + tail + "</ViewWave>",
+        {head +
+             "<ValuesPerPixel>0</ValuesPerPixel><GridColor>0</GridColor><CursorColor>0"
+             "</CursorColor><Strength>1</Strength>" +
+             colours + tail + "</ViewWave>",
          "In ValuesPerPixel: "},
-        {head + "<ValuesPerPixel>5</ValuesPerPixel><GridColor>80G080</GridColor><CursorColor>0"
-                "</CursorColor><Strength>1</Strength>" + colours + tail + "</ViewWave>",
+        {head +
+             "<ValuesPerPixel>5</ValuesPerPixel><GridColor>80G080</GridColor><CursorColor>0"
+             "</CursorColor><Strength>1</Strength>" +
+             colours + tail + "</ViewWave>",
          "In GridColor: Invalid Hexdecimal value: \"80G080\"."},
-        {head + "<ValuesPerPixel>5</ValuesPerPixel><GridColor>0</GridColor><CursorColor>0"
-                "</CursorColor><Strength>-1</Strength>" + colours + tail + "</ViewWave>",
+        {head +
+             "<ValuesPerPixel>5</ValuesPerPixel><GridColor>0</GridColor><CursorColor>0"
+             "</CursorColor><Strength>-1</Strength>" +
+             colours + tail + "</ViewWave>",
          "In Strength: "},
-        {head + "<ValuesPerPixel>5</ValuesPerPixel><GridColor>0</GridColor><CursorColor>0"
-                "</CursorColor><Strength>1</Strength>" + colours + tail +
+        {head +
+             "<ValuesPerPixel>5</ValuesPerPixel><GridColor>0</GridColor><CursorColor>0"
+             "</CursorColor><Strength>1</Strength>" +
+             colours + tail +
              "<DrawEnvelope><EnvelopeName>A</EnvelopeName><Strength>150 %</Strength>"
              "</DrawEnvelope></ViewWave>",
          "In Strength of DrawEnvelope: "},
@@ -170,7 +178,8 @@ TEST(ViewVolumeXml, DefaultsWriteTheirTextsAndReadBackEqual) {
                   "BackgroundColor=000000", "LeftColor=0000FF", "RightColor=808000",
                   "CursorColor=FF00FF", "ColorPalette1D", "DrawSingle"}));
     const TXMLItem* palette = element->GetFirst();
-    while (palette->GetElement() != "ColorPalette1D") palette = palette->GetNext();
+    while (palette->GetElement() != "ColorPalette1D")
+        palette = palette->GetNext();
     EXPECT_EQ(Children(*palette),
               (std::vector<std::string>{"BeginColor=000000", "EndColor=FFFFFF"}));
     const TXMLReadResult file = RoundTrip(*element, ViewVolumeGrammar());
