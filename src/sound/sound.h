@@ -1,0 +1,243 @@
+// Sound, MonoSound and StereoSound: one or two equal-length waves with their format (rate,
+// channel count, file sample width), and the sound operations built from Wave operations.
+// Standard C++ and the platform's messages only.
+//
+// Every operation takes the error flag of the document whose sound it runs on (see
+// error_flag.h). Operations marked "new" return a new sound of the same kind with the same
+// Freq and BytesPSample, owned by the caller, or nullptr when the flag was set on entry or
+// an allocation failed; a result obtained while the flag is set must be discarded. Ranges
+// are sample indices of this sound, begin inclusive, end exclusive.
+//
+// Channel matching: where an operation takes another sound, a MonoSound uses the other's
+// mono wave (a stereo other is averaged); a StereoSound uses the other's left wave for its
+// left channel and the right wave for its right (a mono other feeds both). "At this rate"
+// means the other's wave is first resampled to this sound's Freq.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "sound/error_flag.h"
+#include "sound/wave.h"
+
+namespace kalvora {
+
+// The format of a wave document. The defaults are those of a new wave.
+struct waveFileProps {
+    std::int32_t Freq = 44100;      // samples per second
+    std::int16_t MoSt = 2;          // 1 mono, 2 stereo
+    std::int16_t BytesPSample = 2;  // 1 or 2
+    bool operator==(const waveFileProps&) const = default;
+};
+
+// A wave taken from a sound: either one of the sound's own waves, borrowed (copied() is
+// false), or a new wave made for the caller (copied() is true), which the handle owns and
+// releases. Empty (null) when it could not be made.
+class ChannelWave {
+  public:
+    ChannelWave() = default;
+    static ChannelWave Borrowed(const Wave& wave);
+    static ChannelWave Copied(std::unique_ptr<Wave> wave);
+
+    const Wave* get() const { return wave_; }
+    const Wave& operator*() const { return *wave_; }
+    const Wave* operator->() const { return wave_; }
+    explicit operator bool() const { return wave_ != nullptr; }
+    bool copied() const { return owned_ != nullptr; }
+
+    // A wave the caller owns: the copy itself, or a new copy of a borrowed wave.
+    std::unique_ptr<Wave> TakeCopy(ErrorFlag* error) &&;
+
+  private:
+    const Wave* wave_ = nullptr;
+    std::unique_ptr<Wave> owned_;
+};
+
+// The new waves of a new sound, one per channel (the second unused for mono).
+using ChannelWaves = std::array<std::unique_ptr<Wave>, 2>;
+
+class Sound {
+  public:
+    std::int16_t MoSt;             // 1 MonoSound, 2 StereoSound
+    std::int32_t Freq;             // samples per second
+    std::int16_t BytesPSample;     // sample width of the file format: 1 or 2
+    std::uint8_t ProtectWave = 0;  // set: destroying the sound leaves its arrays alone
+
+    virtual ~Sound() = default;
+    Sound(const Sound&) = delete;
+    Sound& operator=(const Sound&) = delete;
+
+    std::int16_t GetBytesPSample() const { return BytesPSample; }
+    waveFileProps GetWaveFileProps() const { return {Freq, MoSt, BytesPSample}; }
+
+    // The fields and sample counts, for developer traces and test output.
+    virtual std::string Dump() const;
+
+    // Samples per channel; 0 for an empty sound.
+    virtual std::int32_t GetValues() const = 0;
+    // GetValues() / Freq.
+    virtual double GetSeconds() const;
+    virtual void SetProtectWave() { ProtectWave = 1; }
+
+    // Mono: the wave itself. Stereo: a new average of left and right.
+    virtual ChannelWave GetMonoWave(ErrorFlag* error) const = 0;
+    // Mono: the wave; stereo: the left / right wave. Never a copy.
+    virtual const Wave& GetLeftWave() const = 0;
+    virtual const Wave& GetRightWave() const = 0;
+    // As the wave without "At", resampled by freq / Freq when freq differs from Freq.
+    virtual ChannelWave GetMonoWaveAt(ErrorFlag* error, double freq) const;
+    virtual ChannelWave GetLeftWaveAt(ErrorFlag* error, double freq) const;
+    virtual ChannelWave GetRightWaveAt(ErrorFlag* error, double freq) const;
+    virtual ChannelWave GetMiddleWaveAt(ErrorFlag* error, double freq) const;
+    // Always a wave owned by the caller: the "At" wave for freq != 0, else the plain one,
+    // copied when it was borrowed.
+    virtual std::unique_ptr<Wave> MonoWaveCopy(ErrorFlag* error, double freq) const;
+    virtual std::unique_ptr<Wave> LeftWaveCopy(ErrorFlag* error, double freq) const;
+    virtual std::unique_ptr<Wave> RightWaveCopy(ErrorFlag* error, double freq) const;
+
+    // The sound read as a function of relative time x in 0 .. 1, mapped so that sample
+    // -32768 gives bottom and 32767 gives top (stereo: the mean of both channels).
+    virtual double GetEnvelopeValue(ErrorFlag* error, double x, double top, double bottom) const;
+
+    // New: Freq = freq truncated, each channel resampled by freq / Freq.
+    virtual std::unique_ptr<Sound> ChangeFreq(ErrorFlag* error, double freq) const;
+    // New: channels of n (truncated) zero samples.
+    virtual std::unique_ptr<Sound> MakeSilence(ErrorFlag* error, double n) const;
+    // In place, each channel: drawLine.
+    virtual void DrawLine(ErrorFlag* error, std::int32_t begin, double a, std::int32_t end,
+                          double b);
+    // New: each channel resampled by factor; the rate stays, so pitch and duration change.
+    virtual std::unique_ptr<Sound> Resample(ErrorFlag* error, double factor) const;
+
+    // New: the range scaled so that its peak (over both channels) becomes target·32767;
+    // a silent range is scaled by 0.
+    virtual std::unique_ptr<Sound> ScaleToMax(ErrorFlag* error, double target, std::int32_t begin,
+                                              std::int32_t end) const;
+    virtual void ScaleToMaxInPlace(ErrorFlag* error, double target, std::int32_t begin,
+                                   std::int32_t end);
+    virtual std::unique_ptr<Sound> MaxVolume(ErrorFlag* error, std::int32_t begin,
+                                             std::int32_t end) const;
+    virtual void MaxVolumeInPlace(ErrorFlag* error, std::int32_t begin, std::int32_t end);
+    virtual std::unique_ptr<Sound> MaxVolume70(ErrorFlag* error, std::int32_t begin,
+                                               std::int32_t end) const;
+    virtual void MaxVolume70InPlace(ErrorFlag* error, std::int32_t begin, std::int32_t end);
+    // In place, each channel: scaleInPlace.
+    virtual void ScaleInPlace(ErrorFlag* error, double factor, std::int32_t begin,
+                              std::int32_t end);
+
+    // New, each channel: mixAlignEnd with other's matching channel at this rate, so that
+    // the used part of other (all of it for length -1) ends at position.
+    virtual std::unique_ptr<Sound> MixAlignEnd(ErrorFlag* error, const Sound& other,
+                                               std::int32_t position, std::int32_t length) const;
+    // New, each channel: mix with other's matching channel at this rate.
+    virtual std::unique_ptr<Sound> Mix(ErrorFlag* error, const Sound& other, std::int32_t at,
+                                       std::int32_t length, bool fromEnd) const;
+    // New, each channel: mixStretched with other's matching channel, not resampled.
+    virtual std::unique_ptr<Sound> MixStretched(ErrorFlag* error, const Sound& other,
+                                                std::int32_t begin, std::int32_t end) const;
+    // In place: MixAfter with factor at after = trunc(Freq·seconds).
+    virtual void MixAfterSeconds(ErrorFlag* error, const Sound& other, double seconds,
+                                 double factor);
+    // In place, each channel: mixAfter (with factor) with other's channel at this rate.
+    virtual void MixAfter(ErrorFlag* error, const Sound& other, std::int32_t after, double factor);
+    virtual void MixAfter(ErrorFlag* error, const Sound& other, std::int32_t after);
+    // In place, each channel: mixCycleAfter with other's channel at this rate.
+    virtual void MixCycleAfterThis(ErrorFlag* error, const Sound& other, std::int32_t after);
+
+    // New: the range removed; the whole sound gives an empty sound of the same format.
+    virtual std::unique_ptr<Sound> Remove(ErrorFlag* error, std::int32_t begin,
+                                          std::int32_t end) const;
+    // New: an empty sound of the same kind and format.
+    virtual std::unique_ptr<Sound> MakeEmpty() const;
+    // New: the samples of the range; begin = end gives an empty sound.
+    virtual std::unique_ptr<Sound> Extract(ErrorFlag* error, std::int32_t begin,
+                                           std::int32_t end) const;
+    // New: the range replaced by other's matching channel at this rate (begin = end inserts).
+    virtual std::unique_ptr<Sound> Replace(ErrorFlag* error, const Sound& other, std::int32_t begin,
+                                           std::int32_t end) const;
+
+  protected:
+    Sound(std::int16_t moSt, std::int32_t freq, std::int16_t bytesPSample);
+
+    // The channels in order (mono: one, stereo: left and right).
+    virtual int ChannelCount() const = 0;
+    virtual Wave& Channel(int index) = 0;
+    virtual const Wave& Channel(int index) const = 0;
+    // The wave of other that feeds this sound's channel index, at this rate when asked.
+    virtual ChannelWave MatchingChannel(ErrorFlag* error, const Sound& other, int index,
+                                        bool atThisRate) const = 0;
+    // A new sound of this kind, format freq and BytesPSample, adopting the waves (one per
+    // channel, all of equal length).
+    virtual std::unique_ptr<Sound> MakeLike(ChannelWaves waves, std::int32_t freq) const = 0;
+
+  private:
+    using MatchedWaves = std::array<ChannelWave, 2>;
+    // The waves of other matched to this sound's channels; false when the flag is set.
+    bool MatchChannels(ErrorFlag* error, const Sound& other, bool atThisRate,
+                       MatchedWaves& matched) const;
+    template <class MakeChannel>
+    std::unique_ptr<Sound> MapChannels(ErrorFlag* error, std::int32_t freq,
+                                       MakeChannel&& makeChannel) const;
+    std::int32_t PeakOf(ErrorFlag* error, std::int32_t begin, std::int32_t end) const;
+};
+
+class MonoSound final : public Sound {
+  public:
+    Wave WaveMiddle;
+
+    // Empty.
+    MonoSound(std::int32_t freq, std::int16_t bytesPSample);
+    // The format of source with its mono wave copied (a stereo source is averaged).
+    MonoSound(ErrorFlag* error, const Sound& source);
+    // Adopts wave.
+    MonoSound(Wave&& wave, std::int32_t freq, std::int16_t bytesPSample);
+    ~MonoSound() override;
+
+    std::int32_t GetValues() const override { return WaveMiddle.values; }
+    ChannelWave GetMonoWave(ErrorFlag* error) const override;
+    const Wave& GetLeftWave() const override { return WaveMiddle; }
+    const Wave& GetRightWave() const override { return WaveMiddle; }
+
+  protected:
+    int ChannelCount() const override { return 1; }
+    Wave& Channel(int) override { return WaveMiddle; }
+    const Wave& Channel(int) const override { return WaveMiddle; }
+    ChannelWave MatchingChannel(ErrorFlag* error, const Sound& other, int index,
+                                bool atThisRate) const override;
+    std::unique_ptr<Sound> MakeLike(ChannelWaves waves, std::int32_t freq) const override;
+};
+
+class StereoSound final : public Sound {
+  public:
+    Wave WaveLeft;
+    Wave WaveRight;
+
+    // Empty.
+    StereoSound(std::int32_t freq, std::int16_t bytesPSample);
+    // The format of source with its left and right waves copied (a mono source gives two
+    // copies of its wave).
+    StereoSound(ErrorFlag* error, const Sound& source);
+    // Adopts both waves; requires left.values = right.values.
+    StereoSound(Wave&& left, Wave&& right, std::int32_t freq, std::int16_t bytesPSample);
+    ~StereoSound() override;
+
+    std::int32_t GetValues() const override { return WaveLeft.values; }
+    ChannelWave GetMonoWave(ErrorFlag* error) const override;
+    const Wave& GetLeftWave() const override { return WaveLeft; }
+    const Wave& GetRightWave() const override { return WaveRight; }
+
+  protected:
+    int ChannelCount() const override { return 2; }
+    Wave& Channel(int index) override { return index == 0 ? WaveLeft : WaveRight; }
+    const Wave& Channel(int index) const override { return index == 0 ? WaveLeft : WaveRight; }
+    ChannelWave MatchingChannel(ErrorFlag* error, const Sound& other, int index,
+                                bool atThisRate) const override;
+    std::unique_ptr<Sound> MakeLike(ChannelWaves waves, std::int32_t freq) const override;
+};
+
+// A new empty sound of the given format.
+std::unique_ptr<Sound> MakeEmptySound(const waveFileProps& props);
+
+}  // namespace kalvora
