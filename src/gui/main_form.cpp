@@ -23,6 +23,7 @@
 #include "gui/status_panels.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
+#include "platform/qt/qt_media_player.h"
 #include "platform/user_identity.h"
 #include "shell/command_line.h"
 #include "shell/command_table.h"
@@ -41,7 +42,8 @@ std::filesystem::path SystemTempDirectory() {
 
 }  // namespace
 
-TMainForm::TMainForm() {
+TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
+    : mediaPlayer_(std::move(mediaPlayer)) {
     setObjectName(QStringLiteral("MainForm"));
     // Start-up, in order: the frame's records and settings (the last-used parameter records
     // and default view settings join here with their dialogs), no project, the name counter,
@@ -53,6 +55,10 @@ TMainForm::TMainForm() {
         PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
     tempFolder_ = folder.string();
     playEnabled_ = CheckTempFolder(folder);
+    if (!mediaPlayer_) mediaPlayer_ = std::make_unique<platform::QtMediaPlayer>();
+    player_ = std::make_unique<FramePlayer>(*mediaPlayer_, folder, playEnabled_);
+    // The end of a play changes the commands without any input.
+    player_->SetChangeListener([this] { ScheduleUpdate(); });
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
 
@@ -182,9 +188,11 @@ FrameSnapshot TMainForm::Snapshot() const {
     if (TMDIChildKalvora* active = ActiveDocumentWindow()) {
         snapshot.activeKind = active->Kind();
         active->Document().Describe(snapshot);
+        snapshot.wave.recordedInto =
+            player_->IsRecordingInto(active->Document().AsRecordTarget());
     }
     snapshot.projectOpen = !projectFile_.empty();
-    snapshot.player.playEnabled = playEnabled_;
+    snapshot.player = player_->Facts();
     return snapshot;
 }
 
@@ -255,9 +263,41 @@ void TMainForm::RegisterHandlers() {
         if (!aboutBox_) aboutBox_ = std::make_unique<TAboutBox>(this);
         aboutBox_->exec();
     });
+    SetHandler(C::FilePlay, [this] { PlayActiveDocument(false); });
+    SetHandler(C::FilePlayMax, [this] { PlayActiveDocument(true); });
+    SetHandler(C::FileStop, [this] { player_->Stop(); });
+    SetHandler(C::FilePause, [this] { player_->Pause(); });
+    SetHandler(C::FileRecord, [this] { RecordIntoActiveDocument(); });
     SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
+}
+
+// --- playing and recording -----------------------------------------------------------------
+
+// The selection of a wave (the whole wave without one), or the rendered music.
+void TMainForm::PlayActiveDocument(bool maximal) {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    if (window == nullptr) return;
+    std::optional<PlayRange> range = window->Document().SoundToPlay();
+    if (!range || !range->sound || range->begin >= range->end) return;
+    player_->PlaySound(*range->sound, range->begin, range->end, maximal);
+}
+
+void TMainForm::RecordIntoActiveDocument() {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    player_->Record(window != nullptr ? window->Document().AsRecordTarget() : nullptr);
+}
+
+bool TMainForm::Play(const Sound& sound, bool maximal) {
+    bool played = sound.GetValues() > 0 && player_->Play(sound, maximal);
+    ScheduleUpdate();
+    return played;
+}
+
+void TMainForm::DocumentWindowClosing(TMDIChildKalvora& window) {
+    player_->TargetClosing(window.Document().AsRecordTarget());
+    ScheduleUpdate();
 }
 
 // --- document windows -------------------------------------------------------------------

@@ -13,8 +13,10 @@
 
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
+#include "platform/media_player.h"
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
+#include "shell/frame_player.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -34,7 +36,9 @@ class TStatusPanels;
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    TMainForm();
+    // mediaPlayer: the audio player; the sound server's player when none is given (tests
+    // give a fake one).
+    explicit TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer = nullptr);
     ~TMainForm() override;
 
     // --- start-up
@@ -49,6 +53,9 @@ class TMainForm : public QMainWindow {
     WindowKind ActiveKind() const;
     // In stacking order: from the window activated longest ago to the active window.
     QList<TMDIChildKalvora*> DocumentWindows() const;
+    // A document window has agreed to close: a recording into its document ends and is
+    // discarded first.
+    void DocumentWindowClosing(TMDIChildKalvora& window);
     QMdiArea* MdiArea() const { return mdiArea_; }
     int NextNoNameNumber() { return ++noNameCounter_; }
 
@@ -77,6 +84,9 @@ class TMainForm : public QMainWindow {
     void EndBusy();
     const QCursor& ScreenCursorOf(ScreenCursor cursor) const { return cursors_.Get(cursor); }
     bool PlayEnabled() const { return playEnabled_; }
+    // Plays a whole sound (music uses it); false when it could not be played.
+    bool Play(const Sound& sound, bool maximal);
+    FramePlayer& Player() const { return *player_; }
     const std::string& TempFolder() const { return tempFolder_; }
     const std::string& ProjectFile() const { return projectFile_; }
 
@@ -108,6 +118,8 @@ class TMainForm : public QMainWindow {
     void TileWindows(bool horizontally);
     void ArrangeMinimizedWindows();
     void ShowHelp(CommandId id);
+    void PlayActiveDocument(bool maximal);
+    void RecordIntoActiveDocument();
 
     CommandActions* actions_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
@@ -136,6 +148,9 @@ class TMainForm : public QMainWindow {
     bool toolDialogActive_ = false;
     bool busy_ = false;
     ScreenCursors cursors_;
+    // The audio player and the play and record state over it (destroyed first).
+    std::unique_ptr<platform::MediaPlayer> mediaPlayer_;
+    std::unique_ptr<FramePlayer> player_;
 };
 
 }  // namespace kalvora::gui

@@ -66,6 +66,7 @@ void TMDIChildKalvora::closeEvent(QCloseEvent* event) {
         return;
     }
     questionAnswered_ = true;
+    frame_.DocumentWindowClosing(*this);
     QMdiSubWindow::closeEvent(event);
 }
 

@@ -42,6 +42,8 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
                   true);
     states.Enable({C::ProjectClose, C::ProjectSave, C::ProjectExport}, s.projectOpen);
     states.Enable({C::Undo, C::DeleteUndo}, s.undoRecord && !s.undoDocumentDrawing);
+    // Undo would replace the sound a recording is about to replace.
+    if (s.undoDocumentRecordedInto) states.Enable(C::Undo, false);
     bool documentOpen = s.activeKind != WindowKind::none;
     states.Enable({C::FileClose, C::Register}, documentOpen);
 
@@ -112,6 +114,12 @@ void ApplyWaveRules(const FrameSnapshot& s, States& states) {
                   editable);
     states.Enable(C::MixLeftRight, editable && d.Stereo());
     states.Enable(C::Balance, editable && d.Mono());
+    // The recording replaces the document's sound when it stops: nothing may change the
+    // document meanwhile.
+    if (d.recordedInto) {
+        for (CommandId id : CommandsThatChangeTheWave())
+            states.Enable(id, false);
+    }
 }
 
 void ApplyMusicRules(const FrameSnapshot& s, States& states) {
@@ -151,6 +159,29 @@ void ApplyKeyRules(const FrameSnapshot& s, States& states) {
 }
 
 }  // namespace
+
+const std::vector<CommandId>& CommandsThatChangeTheWave() {
+    static const std::vector<CommandId> commands = [] {
+        std::vector<CommandId> ids = {C::FileProperties, C::FileRevert, C::EditDelete,
+                                      C::EditTrim,       C::EditSwap,   C::EditExtract,
+                                      C::EditMix,        C::EditCut,    C::EditPaste,
+                                      C::SplitH,         C::SplitV};
+        for (const CommandInfo& info : CommandTable()) {
+            switch (info.category) {
+                case CommandCategory::MakeWave:
+                case CommandCategory::SimpleWave:
+                case CommandCategory::ComplexWave:
+                case CommandCategory::Filter:
+                    ids.push_back(info.id);
+                    break;
+                default:
+                    break;
+            }
+        }
+        return ids;
+    }();
+    return commands;
+}
 
 CommandSet AllCommands() {
     return CommandSet().set();

@@ -4,11 +4,23 @@
 // Standard C++ only.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "shell/frame_snapshot.h"
+#include "shell/record_target.h"
+#include "sound/sound.h"
 
 namespace kalvora {
+
+// What Play and Play Maximal play of a document: samples begin .. end - 1 of sound.
+struct PlayRange {
+    std::shared_ptr<const Sound> sound;
+    std::int32_t begin = 0;
+    std::int32_t end = 0;
+};
 
 class FrameDocument {
   public:
@@ -31,6 +43,12 @@ class FrameDocument {
     virtual bool NeedsSave() const = 0;
     virtual bool Save() = 0;  // requires a file name
     virtual bool SaveAs(const std::string& fileName) = 0;
+
+    // Playing: a wave gives its sound with the selection (the whole wave without one), a
+    // music document renders itself. Nothing when there is nothing to play.
+    virtual std::optional<PlayRange> SoundToPlay() { return std::nullopt; }
+    // Recording: the wave document itself; nothing for documents that cannot be recorded into.
+    virtual RecordTarget* AsRecordTarget() { return nullptr; }
 
     // "Wave" or "Music": the word the close question uses for the document.
     std::string Noun() const { return Kind() == WindowKind::music ? "Music" : "Wave"; }

@@ -31,6 +31,7 @@ struct WaveFacts {
     bool needsSave = false;
     bool waveformShown = true;  // the views show the waveform (otherwise the volume diagram)
     int toolMode = 0;           // 0 normal, 1 zoom in, 2 no zoom
+    bool recordedInto = false;  // a recording runs into the document, or waits for Pause
 
     bool Mono() const { return channels == 1; }
     bool Stereo() const { return channels != 1; }
@@ -75,6 +76,7 @@ struct FrameSnapshot {
     bool clipboard = false;            // a clipboard sound exists
     bool undoRecord = false;           // an undo record exists
     bool undoDocumentDrawing = false;  // ... and its document is being hand-drawn
+    bool undoDocumentRecordedInto = false;  // ... or being recorded into
     bool projectOpen = false;          // the project file name is not empty
     PlayerFacts player;
     bool selectZoomVisible = false;
