@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -28,6 +29,17 @@
     } while (false)
 
 namespace kalvora::testing {
+
+// The audio classes need an application object; a test binary without one gets one for the
+// rest of the process.
+inline void EnsureApplication() {
+    if (QCoreApplication::instance() != nullptr) return;
+    static int argc = 1;
+    static char name[] = "kalvora-tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* const application = new QCoreApplication(argc, argv);
+    (void)application;
+}
 
 // A sine tone of the given length, frequency and amplitude in every channel.
 inline std::unique_ptr<Sound> Tone(const waveFileProps& format, double seconds, double hertz,
