@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+
+#include "gui/fake_document.h"
+#include "gui/main_form.h"
+#include "platform/fake_media_player.h"
+#include "platform/recording_message_sink.h"
+#include "sound/wave_file.h"
+
+namespace kalvora::gui {
+namespace {
+
+using C = CommandId;
+using platform::PlayerMode;
+
+// The frame's play and record commands over a fake player.
+class PlayerCommandsTest : public ::testing::Test {
+  protected:
+    PlayerCommandsTest() {
+        auto media = std::make_unique<platform::FakeMediaPlayer>();
+        media_ = media.get();
+        frame_ = std::make_unique<TMainForm>(std::move(media));
+        frame_->show();
+        QApplication::processEvents();
+    }
+
+    FakeDocument* AddWave(std::int32_t samples, int channels = 2, int rate = 44100) {
+        auto document = std::make_unique<FakeDocument>();
+        FakeDocument* raw = document.get();
+        raw->wave.sampleCount = samples;
+        raw->wave.channels = channels;
+        raw->wave.rate = rate;
+        if (samples > 0) {
+            ErrorFlag error = 0;
+            raw->sound = MakeEmptySound({rate, static_cast<std::int16_t>(channels), 2})
+                             ->MakeSilence(&error, samples);
+        }
+        frame_->AddDocumentWindow(std::move(document));
+        Settle();
+        return raw;
+    }
+    void Settle() {
+        QApplication::processEvents();
+        frame_->UpdateCommands();
+    }
+    bool Checked(CommandId id) { return frame_->Action(id)->isChecked(); }
+    bool Enabled(CommandId id) { return frame_->Action(id)->isEnabled(); }
+
+    platform::RecordingMessageSink messages_;
+    platform::FakeMediaPlayer* media_ = nullptr;
+    std::unique_ptr<TMainForm> frame_;
+};
+
+TEST_F(PlayerCommandsTest, PlayPlaysTheSelectionAndTheEndUnchecksIt) {
+    FakeDocument* wave = AddWave(1000);
+    wave->wave.selectionFirst = 300;
+    wave->wave.selectionSecond = 100;
+    ASSERT_TRUE(frame_->RunCommand(C::FilePlay));
+    Settle();
+    EXPECT_EQ(media_->Mode(), PlayerMode::playing);
+    EXPECT_TRUE(Checked(C::FilePlay));
+    EXPECT_TRUE(Enabled(C::FileStop));
+    std::unique_ptr<Sound> played;
+    std::string errorText;
+    ASSERT_TRUE(ReadWaveFile(frame_->Player().PlayFile(), played, errorText)) << errorText;
+    EXPECT_EQ(played->GetValues(), 200);
+    media_->EndCurrent();
+    media_->DeliverCompletions();
+    QApplication::processEvents();  // the end updates the commands without any input
+    EXPECT_FALSE(Checked(C::FilePlay));
+    EXPECT_FALSE(Enabled(C::FileStop));
+}
+
+TEST_F(PlayerCommandsTest, PauseBeforePlayArmsTheDelay) {
+    AddWave(1000);
+    ASSERT_TRUE(frame_->RunCommand(C::FilePause));
+    Settle();
+    EXPECT_TRUE(Checked(C::FilePause));
+    ASSERT_TRUE(frame_->RunCommand(C::FilePlayMax));
+    Settle();
+    EXPECT_EQ(media_->Mode(), PlayerMode::open);
+    EXPECT_TRUE(Checked(C::FilePlayMax));
+    ASSERT_TRUE(frame_->RunCommand(C::FilePause));
+    Settle();
+    EXPECT_EQ(media_->Mode(), PlayerMode::playing);
+    EXPECT_FALSE(Checked(C::FilePause));
+    ASSERT_TRUE(frame_->RunCommand(C::FileStop));
+    Settle();
+    EXPECT_FALSE(Checked(C::FilePlayMax));
+}
+
+TEST_F(PlayerCommandsTest, RecordFillsAnEmptyWaveAndLocksItMeanwhile) {
+    FakeDocument* wave = AddWave(0, 1, 22050);
+    frame_->SetHandler(C::MakeSinus, [] {});  // stands for every command that changes a wave
+    Settle();
+    EXPECT_TRUE(Enabled(C::MakeSinus));
+    media_->onSave = [](const std::filesystem::path& file) {
+        ErrorFlag error = 0;
+        auto recorded = MakeEmptySound({22050, 1, 2})->MakeSilence(&error, 441);
+        return WriteWaveFile(*recorded, &error, file, 0, 441);
+    };
+    ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
+    Settle();
+    EXPECT_EQ(media_->Mode(), PlayerMode::recording);
+    EXPECT_TRUE(Checked(C::FileRecord));
+    EXPECT_FALSE(Enabled(C::MakeSinus));
+    EXPECT_FALSE(Enabled(C::FilePause));
+    ASSERT_TRUE(frame_->RunCommand(C::FileStop));
+    Settle();
+    ASSERT_TRUE(wave->recorded);
+    EXPECT_EQ(wave->recorded->GetWaveFileProps(), (waveFileProps{22050, 1, 2}));
+    EXPECT_EQ(wave->recorded->GetValues(), 441);
+    EXPECT_FALSE(Checked(C::FileRecord));
+    EXPECT_TRUE(Enabled(C::MakeSinus));
+    EXPECT_FALSE(Enabled(C::FileRecord));  // the wave is not empty any more
+}
+
+TEST_F(PlayerCommandsTest, ClosingTheRecordedWindowDiscardsTheRecording) {
+    AddWave(0, 2);
+    ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
+    media_->ClearCalls();
+    ASSERT_TRUE(frame_->RunCommand(C::FileClose));
+    Settle();
+    EXPECT_EQ(media_->CallsText(), "Close");
+    EXPECT_FALSE(Checked(C::FileRecord));
+    EXPECT_FALSE(frame_->Player().Facts().recordChecked);
+}
+
+TEST_F(PlayerCommandsTest, OtherPartsPlayAWholeSound) {
+    ErrorFlag error = 0;
+    auto sound = MakeEmptySound({8000, 1, 1})->MakeSilence(&error, 80);
+    EXPECT_TRUE(frame_->Play(*sound, false));
+    Settle();
+    EXPECT_TRUE(Checked(C::FilePlay));
+    EXPECT_FALSE(frame_->Play(*MakeEmptySound({8000, 1, 1}), false));  // nothing to play
+}
+
+}  // namespace
+}  // namespace kalvora::gui
