@@ -188,8 +188,7 @@ FrameSnapshot TMainForm::Snapshot() const {
     if (TMDIChildKalvora* active = ActiveDocumentWindow()) {
         snapshot.activeKind = active->Kind();
         active->Document().Describe(snapshot);
-        snapshot.wave.recordedInto =
-            player_->IsRecordingInto(active->Document().AsRecordTarget());
+        snapshot.wave.recordedInto = player_->IsRecordingInto(active->Document().AsRecordTarget());
     }
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player = player_->Facts();

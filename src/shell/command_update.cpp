@@ -162,10 +162,9 @@ void ApplyKeyRules(const FrameSnapshot& s, States& states) {
 
 const std::vector<CommandId>& CommandsThatChangeTheWave() {
     static const std::vector<CommandId> commands = [] {
-        std::vector<CommandId> ids = {C::FileProperties, C::FileRevert, C::EditDelete,
-                                      C::EditTrim,       C::EditSwap,   C::EditExtract,
-                                      C::EditMix,        C::EditCut,    C::EditPaste,
-                                      C::SplitH,         C::SplitV};
+        std::vector<CommandId> ids = {C::FileProperties, C::FileRevert,  C::EditDelete, C::EditTrim,
+                                      C::EditSwap,       C::EditExtract, C::EditMix,    C::EditCut,
+                                      C::EditPaste,      C::SplitH,      C::SplitV};
         for (const CommandInfo& info : CommandTable()) {
             switch (info.category) {
                 case CommandCategory::MakeWave:

@@ -54,10 +54,10 @@ std::string RecordFileMessage(const std::filesystem::path& file, std::string_vie
 FramePlayer::FramePlayer(platform::MediaPlayer& player, std::filesystem::path folder,
                          bool playEnabled)
     : player_(player), folder_(std::move(folder)), playEnabled_(playEnabled) {
-    player_.SetCompletionHandler([this](platform::OperationId operation,
-                                        platform::Completion completion) {
-        OnCompletion(operation, completion);
-    });
+    player_.SetCompletionHandler(
+        [this](platform::OperationId operation, platform::Completion completion) {
+            OnCompletion(operation, completion);
+        });
 }
 
 FramePlayer::~FramePlayer() {
@@ -277,8 +277,7 @@ void FramePlayer::Pause() {
 // --- the player's side ----------------------------------------------------------------------
 
 bool FramePlayer::StartOperation(bool recording) {
-    const platform::OperationId operation =
-        recording ? player_.StartRecording() : player_.Play();
+    const platform::OperationId operation = recording ? player_.StartRecording() : player_.Play();
     if (operation == 0) {
         ShowPlayerError();
         return false;
@@ -293,8 +292,7 @@ void FramePlayer::CloseAfterPlay() {
     playing_ = Playing::none;
 }
 
-void FramePlayer::OnCompletion(platform::OperationId operation,
-                               platform::Completion completion) {
+void FramePlayer::OnCompletion(platform::OperationId operation, platform::Completion completion) {
     // A completion of an operation that has been cut off or replaced meanwhile.
     if (operation == 0 || operation != operation_) return;
     operation_ = 0;

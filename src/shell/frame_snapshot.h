@@ -76,9 +76,9 @@ struct FrameSnapshot {
     bool clipboard = false;            // a clipboard sound exists
     bool undoRecord = false;           // an undo record exists
     bool undoDocumentDrawing = false;  // ... and its document is being hand-drawn
-    bool undoDocumentRecordedInto = false;  // ... or being recorded into
     bool projectOpen = false;          // the project file name is not empty
     PlayerFacts player;
+    bool undoDocumentRecordedInto = false;  // the undo record's document is being recorded into
     bool selectZoomVisible = false;
     bool musicDialogVisible = false;
     bool musicPartsVisible = false;

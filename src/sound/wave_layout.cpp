@@ -4,6 +4,7 @@
 #include <array>
 #include <fstream>
 #include <string_view>
+#include <system_error>
 
 #include "sound/wave_file.h"
 
@@ -63,6 +64,10 @@ std::optional<WaveLayout> Fail(std::string_view text, std::string& errorText) {
 
 std::optional<WaveLayout> ReadWaveLayout(const std::filesystem::path& fileName,
                                          std::string& errorText) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        return Fail(waveFileText::cannotOpen, errorText);
+    }
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return Fail(waveFileText::cannotOpen, errorText);
     return ReadWaveLayout(in, errorText);

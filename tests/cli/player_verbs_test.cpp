@@ -14,9 +14,9 @@ namespace kalvora::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::HasSubstr;
 using kalvora::testing::FindTone;
 using kalvora::testing::WriteTone;
+using ::testing::HasSubstr;
 
 struct CliRun {
     int status;
@@ -56,17 +56,21 @@ TEST_F(PlayerVerbsTest, RefusedCommandLinesSayWhyAndTouchNothing) {
         {{"play"}, exitUsageError, "usage: kalvora-cli play FILE.wav"},
         {{"play", tone_, "--loud", "yes"}, exitUsageError, "usage: kalvora-cli play"},
         {{"play", (folder_ / "missing.wav").string()}, exitFileError, "Cannot open File."},
-        {{"play", tone_, "--select", "0:1s"}, exitUsageError,
+        {{"play", tone_, "--select", "0:1s"},
+         exitUsageError,
          "In --select: The selection must lie inside the wave, 0 to 13230 samples."},
         {{"record", out_}, exitUsageError, "usage: kalvora-cli record OUT.wav --length TIME"},
         {{"record", out_, "--length", "5"}, exitUsageError, "In --length: Wrong unit used"},
         {{"record", out_, "--length", "0s"}, exitUsageError, "In --length: "},
-        {{"record", out_, "--length", "1ms", "--rate", "100"}, exitUsageError,
+        {{"record", out_, "--length", "1ms", "--rate", "100"},
+         exitUsageError,
          "In --length: the recording must hold at least one sample."},
         {{"record", out_, "--length", "1s", "--rate", "0"}, exitUsageError, "In --rate: "},
-        {{"record", out_, "--length", "1s", "--channels", "3"}, exitUsageError,
+        {{"record", out_, "--length", "1s", "--channels", "3"},
+         exitUsageError,
          "In --channels: the channel count must be 1 or 2."},
-        {{"record", out_, "--length", "1s", "--bits", "12"}, exitUsageError,
+        {{"record", out_, "--length", "1s", "--bits", "12"},
+         exitUsageError,
          "In --bits: the sample width must be 8 or 16."},
     };
     for (const Case& c : cases) {
@@ -85,10 +89,10 @@ TEST(CliSelectionTest, EndsAreSamplesTimesOrShares) {
     };
     // A wave of 2000 samples at 1000 Hz.
     const Case cases[] = {
-        {"100:200", 100, 200},   {"200:100", 100, 200},  {"0.5s:1s", 500, 1000},
+        {"100:200", 100, 200},     {"200:100", 100, 200},  {"0.5s:1s", 500, 1000},
         {"250ms:1,5s", 250, 1500}, {"25%:75%", 500, 1500}, {"0:2000", 0, 2000},
-        {"50:50", 0, 2000},  // a cursor: the whole wave
-        {"0.0004s:1", 0, 1},   // times go to the nearest sample
+        {"50:50", 0, 2000},   // a cursor: the whole wave
+        {"0.0004s:1", 0, 1},  // times go to the nearest sample
     };
     for (const Case& c : cases) {
         std::string errorText;
@@ -141,8 +145,7 @@ TEST_F(PlayerVerbsTest, RecordCatchesWhatIsPlayedMeanwhile) {
 
 TEST_F(PlayerVerbsTest, RecordKeepsTheFormatAskedFor) {
     KALVORA_REQUIRE_SOUND_SERVER();
-    const CliRun run =
-        Cli({"record", out_, "--length", "250ms", "--rate", "8000", "--bits", "8"});
+    const CliRun run = Cli({"record", out_, "--length", "250ms", "--rate", "8000", "--bits", "8"});
     ASSERT_EQ(run.status, exitSuccess) << run.err;
     std::unique_ptr<Sound> recording;
     std::string errorText;

@@ -47,7 +47,8 @@ class FakeDocument final : public FrameDocument, public RecordTarget {
         if (!sound) return std::nullopt;
         if (wave.HasSelection()) {
             return PlayRange{
-                sound, static_cast<std::int32_t>(std::min(wave.selectionFirst, wave.selectionSecond)),
+                sound,
+                static_cast<std::int32_t>(std::min(wave.selectionFirst, wave.selectionSecond)),
                 static_cast<std::int32_t>(std::max(wave.selectionFirst, wave.selectionSecond))};
         }
         return PlayRange{sound, 0, sound->GetValues()};

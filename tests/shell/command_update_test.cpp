@@ -334,9 +334,9 @@ TEST(CommandUpdateTest, NothingChangesAWaveWhileItIsRecordedInto) {
     s.player.recordChecked = true;
     s.wave.recordedInto = true;
     CommandStates states = ComputeCommandStates(s);
-    for (CommandId id : {C::FileProperties, C::EditPaste, C::EditMix, C::MakeSinus,
-                         C::MakeSilence, C::DrawWaveLin, C::DrawWave3G, C::SplitV, C::keyAltN,
-                         C::keyAltS, C::keyAltD}) {
+    for (CommandId id :
+         {C::FileProperties, C::EditPaste, C::EditMix, C::MakeSinus, C::MakeSilence, C::DrawWaveLin,
+          C::DrawWave3G, C::SplitV, C::keyAltN, C::keyAltS, C::keyAltD}) {
         EXPECT_FALSE(Enabled(states, id)) << Command(id).name;
     }
     // Record ends the recording, Stop too; reading the document stays possible.

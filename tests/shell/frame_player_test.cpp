@@ -164,7 +164,7 @@ TEST_F(FramePlayerTest, StopEndsThePlayAndALateNotificationIsIgnored) {
 
 TEST_F(FramePlayerTest, PlayAgainRestartsAndTheInterruptedPlaysNotificationIsIgnored) {
     StartPlay();
-    media_.EndCurrent();  // its end is already on the way ...
+    media_.EndCurrent();                                      // its end is already on the way ...
     ASSERT_TRUE(player_->PlaySound(*sound_, 0, 500, false));  // ... when Play is pressed again
     media_.DeliverCompletions();
     EXPECT_TRUE(Facts().playChecked);
@@ -435,8 +435,7 @@ TEST_F(FramePlayerTest, ARecordingInAnotherFormatIsConverted) {
     };
     const Case cases[] = {
         {{44100, 2, 2}, {44100, 1, 2}, 100, 100},  // channels
-        {{44100, 1, 2}, {44100, 2, 2}, 100, 100},
-        {{22050, 1, 2}, {44100, 1, 2}, 100, 199},  // rate
+        {{44100, 1, 2}, {44100, 2, 2}, 100, 100}, {{22050, 1, 2}, {44100, 1, 2}, 100, 199},  // rate
         {{44100, 1, 1}, {44100, 1, 2}, 100, 100},  // width
         {{48000, 2, 2}, {24000, 1, 1}, 100, 50},   // all three
         {{8000, 1, 2}, {44100, 2, 1}, 0, 0},       // nothing recorded
@@ -466,9 +465,9 @@ TEST_F(FramePlayerTest, AnUnreadableRecordingIsReportedAndTheDocumentStaysEmpty)
     EXPECT_EQ(wave.takes, 0);
     EXPECT_FALSE(Facts().recordChecked);
     ASSERT_EQ(messages_.Messages().size(), 1u);
-    EXPECT_EQ(messages_.Messages()[0].text, "Cannot read the file: \"" +
-                                                player_->RecordFile().string() +
-                                                "\", \"RIFF\" not found.");
+    EXPECT_EQ(
+        messages_.Messages()[0].text,
+        "Cannot read the file: \"" + player_->RecordFile().string() + "\", \"RIFF\" not found.");
     EXPECT_EQ(messages_.Messages()[0].caption, "File Error");
     EXPECT_EQ(messages_.Messages()[0].icon, platform::MessageIcon::information);
 }

@@ -24,15 +24,13 @@ QAudioFormat FormatOf(const WaveLayout& layout) {
     QAudioFormat format;
     format.setSampleRate(layout.rate);
     format.setChannelCount(layout.channels);
-    format.setSampleFormat(layout.bytesPerSample == 1 ? QAudioFormat::UInt8
-                                                      : QAudioFormat::Int16);
+    format.setSampleFormat(layout.bytesPerSample == 1 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
     return format;
 }
 
 std::string FormatText(const WaveLayout& layout) {
-    return std::to_string(layout.rate) + " Hz, " +
-           (layout.channels == 1 ? "mono" : "stereo") + ", " +
-           std::to_string(layout.bytesPerSample * 8) + " bits";
+    return std::to_string(layout.rate) + " Hz, " + (layout.channels == 1 ? "mono" : "stereo") +
+           ", " + std::to_string(layout.bytesPerSample * 8) + " bits";
 }
 
 std::string Quoted(const std::filesystem::path& path) {
@@ -142,8 +140,8 @@ OperationId QtMediaPlayer::StartPlaying() {
     if (device.isNull()) return Fail("Cannot play: no sound output device was found.");
     const QAudioFormat format = FormatOf(*layout_);
     if (!device.isFormatSupported(format)) {
-        return Fail("Cannot play: the sound output device does not take " +
-                    FormatText(*layout_) + ".");
+        return Fail("Cannot play: the sound output device does not take " + FormatText(*layout_) +
+                    ".");
     }
     data_ = std::make_unique<WaveDataDevice>(fileName_, *layout_);
     if (!data_->Start()) {
@@ -181,8 +179,7 @@ void QtMediaPlayer::CheckDrained() {
     const qint64 lengthUSecs = static_cast<qint64>(layout_->Seconds() * 1e6);
     const bool drained =
         sink_->bytesFree() >= sink_->bufferSize() || sink_->processedUSecs() >= lengthUSecs;
-    const qint64 bufferMilliseconds =
-        sink_->format().durationForBytes(sink_->bufferSize()) / 1000;
+    const qint64 bufferMilliseconds = sink_->format().durationForBytes(sink_->bufferSize()) / 1000;
     if (drained || drainClock_.elapsed() > bufferMilliseconds + kDrainPatienceMilliseconds) {
         EndOperation(Completion::ended);
     }

@@ -124,15 +124,15 @@ bool RecordingFile::SaveAs(const std::filesystem::path& fileName, std::string& e
         for (std::int32_t i = 0; i < count; ++i) {
             const unsigned char* frame = block.data() + static_cast<std::size_t>(i) * frameBytes;
             for (int c = 0; c < channels; ++c)
-                waves[c].wave[first + i] = ToWaveValue(frame + c * sampleBytes,
-                                                       format_.sampleFormat());
+                waves[c].wave[first + i] =
+                    ToWaveValue(frame + c * sampleBytes, format_.sampleFormat());
         }
     }
     const std::int16_t bytesPSample = format_.sampleFormat() == QAudioFormat::UInt8 ? 1 : 2;
     std::unique_ptr<Sound> sound;
     if (channels == 1) {
-        sound = std::make_unique<MonoSound>(std::move(waves[0]), format_.sampleRate(),
-                                            bytesPSample);
+        sound =
+            std::make_unique<MonoSound>(std::move(waves[0]), format_.sampleRate(), bytesPSample);
     } else {
         sound = std::make_unique<StereoSound>(std::move(waves[0]), std::move(waves[1]),
                                               format_.sampleRate(), bytesPSample);

@@ -20,12 +20,12 @@
 #include "sound/wave_file.h"
 
 // Skips the test when ./test could not start its sound server.
-#define KALVORA_REQUIRE_SOUND_SERVER()                                                   \
-    do {                                                                                 \
-        if (std::getenv("KALVORA_SOUND_SERVER") == nullptr) {                            \
-            GTEST_SKIP() << "no private sound server (KALVORA_SOUND_SERVER is unset): "  \
-                            "./test starts one when pulseaudio is installed";            \
-        }                                                                                \
+#define KALVORA_REQUIRE_SOUND_SERVER()                                                  \
+    do {                                                                                \
+        if (std::getenv("KALVORA_SOUND_SERVER") == nullptr) {                           \
+            GTEST_SKIP() << "no private sound server (KALVORA_SOUND_SERVER is unset): " \
+                            "./test starts one when pulseaudio is installed";           \
+        }                                                                               \
     } while (false)
 
 namespace kalvora::testing {
@@ -50,8 +50,8 @@ inline std::unique_ptr<Sound> Tone(const waveFileProps& format, double seconds, 
     for (int c = 0; c < format.MoSt; ++c) {
         const Wave& wave = c == 0 ? sound->GetLeftWave() : sound->GetRightWave();
         for (std::int32_t i = 0; i < n; ++i) {
-            wave.wave[i] = static_cast<std::int16_t>(
-                amplitude * std::sin(2 * M_PI * hertz * i / format.Freq));
+            wave.wave[i] =
+                static_cast<std::int16_t>(amplitude * std::sin(2 * M_PI * hertz * i / format.Freq));
         }
     }
     return sound;
