@@ -13,14 +13,18 @@
 #include <filesystem>
 #include <system_error>
 
+#include "documents/undo.h"
+#include "documents/wave_creation.h"
 #include "gui/about_box.h"
 #include "gui/command_actions.h"
 #include "gui/file_dialogs.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
+#include "gui/mdi_child_wave.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
 #include "gui/status_panels.h"
+#include "gui/wave_file_prop_dialog.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_media_player.h"
@@ -29,7 +33,10 @@
 #include "shell/command_table.h"
 #include "shell/frame_texts.h"
 #include "shell/temp_folder.h"
+#include "shell/wave_frame_document.h"
 #include "shell/window_layout.h"
+#include "sound/wave.h"
+#include "sound/wave_file_prop_choices.h"
 
 namespace kalvora::gui {
 namespace {
@@ -40,17 +47,25 @@ std::filesystem::path SystemTempDirectory() {
     return error ? std::filesystem::path("/tmp") : base;
 }
 
+// The hourglass of the busy periods: the application's override cursor.
+class TBusyCursor final : public platform::BusyIndicator {
+  public:
+    void Begin() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    void End() override { QApplication::restoreOverrideCursor(); }
+};
+
 }  // namespace
 
 TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
-    : mediaPlayer_(std::move(mediaPlayer)) {
+    : busyCursor_(std::make_unique<TBusyCursor>()), mediaPlayer_(std::move(mediaPlayer)) {
     setObjectName(QStringLiteral("MainForm"));
-    // Start-up, in order: the frame's records and settings (the last-used parameter records
-    // and default view settings join here with their dialogs), no project, the name counter,
-    // the temporary folder for playing and recording, no clipboard, no tool dialogs, caption,
-    // icon, cursors (loaded with the frame), no undo record.
+    // Start-up, in order: the last-used parameter records with their defaults and the
+    // registry with NoNameCounter 0 (the workspace, built with the frame), no project, the
+    // temporary folder for playing and recording, the sinus table, no clipboard and no undo
+    // record (the workspace starts without), no tool dialogs, caption, icon, cursors (loaded
+    // with the frame).
+    platform::SetBusyIndicator(busyCursor_.get());
     projectFile_.clear();
-    noNameCounter_ = 0;
     std::filesystem::path folder =
         PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
     tempFolder_ = folder.string();
@@ -59,6 +74,7 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     player_ = std::make_unique<FramePlayer>(*mediaPlayer_, folder, playEnabled_);
     // The end of a play changes the commands without any input.
     player_->SetChangeListener([this] { ScheduleUpdate(); });
+    CreateSinus();
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
 
@@ -106,6 +122,13 @@ TMainForm::~TMainForm() {
     mdiArea_->disconnect(this);
     nameBox_->disconnect(this);
     actions_->disconnect(this);
+    // The documents go before the workspace they use (closed windows wait for their deletion
+    // and are no longer in the area's list, but still among its children).
+    for (TMDIChildKalvora* window : findChildren<TMDIChildKalvora*>())
+        delete window;
+    workspace_.Undo().DropUndo();
+    ReleaseSinus();
+    platform::SetBusyIndicator(nullptr);
 }
 
 void TMainForm::RebuildCaption() {
@@ -187,8 +210,18 @@ FrameSnapshot TMainForm::Snapshot() const {
     snapshot.documentWindowCount = static_cast<int>(windows.size());
     if (TMDIChildKalvora* active = ActiveDocumentWindow()) {
         snapshot.activeKind = active->Kind();
-        active->Document().Describe(snapshot);
+        active->Describe(snapshot);
         snapshot.wave.recordedInto = player_->IsRecordingInto(active->Document().AsRecordTarget());
+    }
+    DescribeWorkspace(workspace_, snapshot);
+    // Undo must not bring back a sound into a wave a recording is about to fill.
+    if (const TUndoUnit* record = workspace_.Undo().Record()) {
+        for (TMDIChildKalvora* window : windows) {
+            if (window->Document().Unit() == &record->Document()) {
+                snapshot.undoDocumentRecordedInto =
+                    player_->IsRecordingInto(window->Document().AsRecordTarget());
+            }
+        }
     }
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player = player_->Facts();
@@ -270,6 +303,28 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
+    RegisterWaveFileHandlers();
+}
+
+void TMainForm::RegisterWaveFileHandlers() {
+    using C = CommandId;
+    SetHandler(C::FileOpenWave, [this] { OpenWaveFiles(); });
+    SetHandler(C::FileNewWave, [this] { NewWaveFile(); });
+}
+
+// "&Open wave...": every file chosen opens in a window of its own; one that cannot be read
+// is reported and the others still open.
+void TMainForm::OpenWaveFiles() {
+    const QStringList names = AskOpenFileNames(FileDialogKind::openWave);
+    for (const QString& name : names)
+        OpenWaveFile(FileNameToCore(name));
+}
+
+// "&New wave...": the format comes from the "Wave Properties" dialog.
+void TMainForm::NewWaveFile() {
+    std::optional<waveFileProps> props = AskWaveFileProps(kNewWaveProps);
+    if (!props) return;
+    AddWaveWindow(NewWave(workspace_, *props));
 }
 
 // --- playing and recording -----------------------------------------------------------------
@@ -303,16 +358,39 @@ void TMainForm::DocumentWindowClosing(TMDIChildKalvora& window) {
 
 TMDIChildKalvora* TMainForm::AddDocumentWindow(std::unique_ptr<FrameDocument> document) {
     auto* window = new TMDIChildKalvora(*this, std::move(document));
-    mdiArea_->addSubWindow(window);
-    window->resize(640, 360);
-    window->show();
-    mdiArea_->setActiveSubWindow(window);
-    ScheduleUpdate();
+    ShowDocumentWindow(window);
     return window;
 }
 
+TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document) {
+    KALVORA_ASSERT(document != nullptr);
+    auto* window = new TMDIChildWave(*this, std::move(document));
+    ShowDocumentWindow(window);
+    window->Refresh();
+    return window;
+}
+
+void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window) {
+    mdiArea_->addSubWindow(window);
+    window->resize(640, 360);
+    // A new document joins the registry as the active one, even before the area reports the
+    // activation.
+    if (TUnit* unit = window->Document().Unit()) workspace_.Registry().Activate(*unit);
+    window->show();
+    mdiArea_->setActiveSubWindow(window);
+    ShowActiveName();
+    ScheduleUpdate();
+}
+
+// The current window of the area: it stays current while a dialog or another top-level
+// window has the focus, so that commands run from there still find their document.
 TMDIChildKalvora* TMainForm::ActiveDocumentWindow() const {
-    return qobject_cast<TMDIChildKalvora*>(mdiArea_->activeSubWindow());
+    auto* window = qobject_cast<TMDIChildKalvora*>(mdiArea_->currentSubWindow());
+    return window != nullptr && !window->IsClosed() ? window : nullptr;
+}
+
+TMDIChildWave* TMainForm::ActiveWaveWindow() const {
+    return qobject_cast<TMDIChildWave*>(ActiveDocumentWindow());
 }
 
 WindowKind TMainForm::ActiveKind() const {
@@ -323,16 +401,26 @@ WindowKind TMainForm::ActiveKind() const {
 QList<TMDIChildKalvora*> TMainForm::DocumentWindows() const {
     QList<TMDIChildKalvora*> windows;
     for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder)) {
-        if (auto* child = qobject_cast<TMDIChildKalvora*>(window)) windows.append(child);
+        auto* child = qobject_cast<TMDIChildKalvora*>(window);
+        if (child != nullptr && !child->IsClosed()) windows.append(child);
     }
     return windows;
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
-    // Activating a document window ends typing in the name box and in a tool dialog.
+    // The area reports no window while the frame itself is inactive (a dialog is open); the
+    // current window stays the active document then.
+    auto* child = qobject_cast<TMDIChildKalvora*>(window);
+    if (child == nullptr || child->IsClosed()) {
+        ScheduleUpdate();
+        return;
+    }
+    // Activating a document window ends typing in the name box and in a tool dialog, and puts
+    // its document last in the registry's stacking order.
     nameBox_->StopTyping();
     toolDialogActive_ = false;
-    if (window != nullptr) ShowActiveName();
+    if (TUnit* unit = child->Document().Unit()) workspace_.Registry().Activate(*unit);
+    ShowActiveName();
     ScheduleUpdate();
 }
 
@@ -428,10 +516,10 @@ void TMainForm::OpenFromCommandLine(const QString& argument) {
 }
 
 bool TMainForm::OpenWaveFile(const std::string& fileName) {
-    // Wave documents are read here, into a new wave window, once the document model exists.
-    platform::ShowMessage(FileKindNotSupportedText(FileKind::wave, fileName),
-                          platform::caption::fileError, platform::MessageIcon::information);
-    return false;
+    std::unique_ptr<TUnitWave> document = OpenWave(workspace_, fileName);
+    if (!document) return false;  // the reader's message has been shown
+    AddWaveWindow(std::move(document));
+    return true;
 }
 
 // --- keyboard -------------------------------------------------------------------------------
@@ -445,18 +533,6 @@ bool TMainForm::OwnsKeyboardOf(const QWidget* window) const {
 }
 
 // --- services -------------------------------------------------------------------------------
-
-void TMainForm::BeginBusy() {
-    KALVORA_ASSERT(!busy_);
-    busy_ = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void TMainForm::EndBusy() {
-    if (!busy_) return;
-    busy_ = false;
-    QApplication::restoreOverrideCursor();
-}
 
 CloseAnswer TMainForm::AskCloseQuestion(const QString& text) {
     if (closeQuestion) return closeQuestion(text);
@@ -481,7 +557,15 @@ std::optional<std::string> TMainForm::AskSaveFileName(FileDialogKind kind) {
 }
 
 QStringList TMainForm::AskOpenFileNames(FileDialogKind kind) {
+    if (openFileNames) return openFileNames(kind);
     return RunFileDialog(this, kind);
+}
+
+std::optional<waveFileProps> TMainForm::AskWaveFileProps(const waveFileProps& props) {
+    if (waveFilePropsAnswer) return waveFilePropsAnswer(props);
+    TDlgWaveFileProp dialog(this, props);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Props();
 }
 
 THelpWindow& TMainForm::HelpWindow() {
@@ -514,6 +598,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     for (TMDIChildKalvora* window : windows)
         window->CloseWithoutQuestion();
+    // The undo record goes with the program (the clipboard and records go with the frame).
+    workspace_.Undo().DropUndo();
     if (helpWindow_ != nullptr) helpWindow_->close();
     idleTimer_->stop();
     QMainWindow::closeEvent(event);

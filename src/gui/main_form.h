@@ -11,12 +11,15 @@
 #include <optional>
 #include <string>
 
+#include "documents/workspace.h"
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
+#include "platform/busy_cursor.h"
 #include "platform/media_player.h"
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
 #include "shell/frame_player.h"
+#include "sound/sound.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -30,6 +33,7 @@ class CommandActions;
 class TAboutBox;
 class THelpWindow;
 class TKeyboardFilter;
+class TMDIChildWave;
 class TNameBox;
 class TStatusPanels;
 
@@ -49,15 +53,22 @@ class TMainForm : public QMainWindow {
 
     // --- document windows
     TMDIChildKalvora* AddDocumentWindow(std::unique_ptr<FrameDocument> document);
+    // A new window for a wave document (opened, new, duplicated, made elsewhere).
+    TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document);
     TMDIChildKalvora* ActiveDocumentWindow() const;
     WindowKind ActiveKind() const;
+    // The active window when it shows a wave document, else none.
+    TMDIChildWave* ActiveWaveWindow() const;
     // In stacking order: from the window activated longest ago to the active window.
     QList<TMDIChildKalvora*> DocumentWindows() const;
     // A document window has agreed to close: a recording into its document ends and is
     // discarded first.
     void DocumentWindowClosing(TMDIChildKalvora& window);
     QMdiArea* MdiArea() const { return mdiArea_; }
-    int NextNoNameNumber() { return ++noNameCounter_; }
+
+    // --- what the documents share: registry (with NoNameCounter), clipboard, undo record and
+    // the last-used parameter records
+    TWorkspace& Workspace() { return workspace_; }
 
     // --- commands
     void UpdateCommands();
@@ -80,8 +91,9 @@ class TMainForm : public QMainWindow {
 
     // --- services for the documents and windows
     TStatusPanels& StatusPanels() const { return *statusPanels_; }
-    void BeginBusy();
-    void EndBusy();
+    // The busy cursor (the document commands show it through platform::BusyScope).
+    void BeginBusy() { platform::BeginBusy(); }
+    void EndBusy() { platform::EndBusy(); }
     const QCursor& ScreenCursorOf(ScreenCursor cursor) const { return cursors_.Get(cursor); }
     bool PlayEnabled() const { return playEnabled_; }
     // Plays a whole sound (music uses it); false when it could not be played.
@@ -94,8 +106,12 @@ class TMainForm : public QMainWindow {
     CloseAnswer AskCloseQuestion(const QString& text);
     std::optional<std::string> AskSaveFileName(FileDialogKind kind);
     QStringList AskOpenFileNames(FileDialogKind kind);
+    // The "Wave Properties" dialog opened on props; nullopt when cancelled.
+    std::optional<waveFileProps> AskWaveFileProps(const waveFileProps& props);
     std::function<CloseAnswer(const QString&)> closeQuestion;
     std::function<std::optional<std::string>(FileDialogKind)> saveFileName;
+    std::function<QStringList(FileDialogKind)> openFileNames;
+    std::function<std::optional<waveFileProps>(const waveFileProps&)> waveFilePropsAnswer;
 
     THelpWindow& HelpWindow();
 
@@ -108,7 +124,11 @@ class TMainForm : public QMainWindow {
     QMenu* BuildMenu(MenuId id, QWidget* parent);
     void BuildToolbars();
     void RegisterHandlers();
+    void RegisterWaveFileHandlers();
+    void OpenWaveFiles();
+    void NewWaveFile();
     FrameSnapshot Snapshot() const;
+    void ShowDocumentWindow(TMDIChildKalvora* window);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -140,14 +160,15 @@ class TMainForm : public QMainWindow {
     CommandStates states_{};
     bool updateScheduled_ = false;
 
-    // The frame's state shared by all documents.
+    // The frame's state shared by all documents. The workspace outlives every document
+    // window: the destructor closes the windows first.
+    TWorkspace workspace_;
     std::string projectFile_;
-    int noNameCounter_ = 0;
     bool playEnabled_ = false;
     std::string tempFolder_;
     bool toolDialogActive_ = false;
-    bool busy_ = false;
     ScreenCursors cursors_;
+    std::unique_ptr<platform::BusyIndicator> busyCursor_;
     // The audio player and the play and record state over it (destroyed first).
     std::unique_ptr<platform::MediaPlayer> mediaPlayer_;
     std::unique_ptr<FramePlayer> player_;

@@ -66,7 +66,12 @@ void TMDIChildKalvora::closeEvent(QCloseEvent* event) {
         return;
     }
     questionAnswered_ = true;
-    frame_.DocumentWindowClosing(*this);
+    if (!closed_) {
+        closed_ = true;
+        frame_.DocumentWindowClosing(*this);  // a recording into the document ends first
+        WindowClosing();
+        document_->Closed();
+    }
     QMdiSubWindow::closeEvent(event);
 }
 

@@ -33,13 +33,23 @@ class TMDIChildKalvora : public QMdiSubWindow {
     // Closes without asking, after CloseQuery has been answered for the whole frame.
     void CloseWithoutQuestion();
 
+    // Fills the snapshot's facts of this window and its document for the command update.
+    virtual void Describe(FrameSnapshot& snapshot) const { document_->Describe(snapshot); }
+
+    // True once the window has closed for good; the object goes a moment later.
+    bool IsClosed() const { return closed_; }
+
   protected:
+    TMainForm& Frame() const { return frame_; }
     void closeEvent(QCloseEvent* event) override;
+    // The close has been decided: stop whatever still works on the document.
+    virtual void WindowClosing() {}
 
   private:
     TMainForm& frame_;
     std::unique_ptr<FrameDocument> document_;
     bool questionAnswered_ = false;
+    bool closed_ = false;
 };
 
 }  // namespace kalvora::gui
