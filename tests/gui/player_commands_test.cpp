@@ -3,9 +3,15 @@
 #include <QAction>
 #include <QApplication>
 
+#include "documents/undo.h"
+#include "documents/wave_creation.h"
 #include "gui/fake_document.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
+#include "gui/wave_test_support.h"
 #include "platform/fake_media_player.h"
+#include "platform/qt/qt_media_player.h"
+#include "platform/qt/sound_server_support.h"
 #include "platform/recording_message_sink.h"
 #include "sound/wave_file.h"
 
@@ -135,6 +141,99 @@ TEST_F(PlayerCommandsTest, OtherPartsPlayAWholeSound) {
     Settle();
     EXPECT_TRUE(Checked(C::FilePlay));
     EXPECT_FALSE(frame_->Play(*MakeEmptySound({8000, 1, 1}), false));  // nothing to play
+}
+
+// The same with the program's own wave documents.
+TEST_F(PlayerCommandsTest, AWaveDocumentPlaysItsSelection) {
+    TMDIChildWave* window =
+        frame_->AddWaveWindow(NamedWave(frame_->Workspace(), testing::StereoSine(1000)));
+    window->Wave().SetSelection(100, 300);
+    Settle();
+    ASSERT_TRUE(frame_->RunCommand(C::FilePlayMax));
+    std::unique_ptr<Sound> played;
+    std::string errorText;
+    ASSERT_TRUE(ReadWaveFile(frame_->Player().PlayFile(), played, errorText)) << errorText;
+    EXPECT_EQ(played->GetValues(), 200);
+    EXPECT_EQ(played->GetWaveFileProps(), window->Wave().GetWaveFileProps());
+    window->Wave().SetCursor(10);  // no selection: the whole wave
+    ASSERT_TRUE(frame_->RunCommand(C::FilePlay));
+    ASSERT_TRUE(ReadWaveFile(frame_->Player().PlayFile(), played, errorText)) << errorText;
+    EXPECT_EQ(played->GetValues(), 1000);
+}
+
+TEST_F(PlayerCommandsTest, RecordFillsANewWaveDocument) {
+    TMDIChildWave* window = frame_->AddWaveWindow(NewWave(frame_->Workspace(), {11025, 1, 1}));
+    Settle();
+    EXPECT_TRUE(Enabled(C::FileRecord));
+    EXPECT_FALSE(Enabled(C::FilePlay));
+    media_->onSave = [](const std::filesystem::path& file) {
+        ErrorFlag error = 0;
+        auto recorded = testing::StereoSine(2205, 22050);  // the device's own format
+        return WriteWaveFile(*recorded, &error, file, 0, 2205);
+    };
+    ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
+    ASSERT_TRUE(frame_->RunCommand(C::FileStop));
+    Settle();
+    TUnitWave& wave = window->Wave();
+    EXPECT_EQ(wave.GetWaveFileProps(), (waveFileProps{11025, 1, 1}));
+    EXPECT_NEAR(wave.GetValues(), 1102, 1);
+    EXPECT_TRUE(wave.SoundChanged());
+    EXPECT_FALSE(frame_->Workspace().Undo().Record());  // nothing to undo: it was empty
+    EXPECT_FALSE(Enabled(C::FileRecord));
+    EXPECT_TRUE(Enabled(C::FilePlay));
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(PlayerCommandsTest, UndoCannotRefillAWaveWhileItIsRecordedInto) {
+    TMDIChildWave* window =
+        frame_->AddWaveWindow(NamedWave(frame_->Workspace(), testing::StereoSine(100)));
+    frame_->SetHandler(C::Undo, [] {});
+    ASSERT_TRUE(window->Wave().Delete());  // emptied, with an undo record
+    Settle();
+    EXPECT_TRUE(Enabled(C::Undo));
+    ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
+    Settle();
+    EXPECT_FALSE(Enabled(C::Undo));
+    ASSERT_TRUE(frame_->RunCommand(C::FileStop));
+    Settle();
+    EXPECT_TRUE(Enabled(C::Undo));
+}
+
+// The program's own player against the private sound server: Record on a new wave, a tone
+// played meanwhile, Stop, and the tone is in the wave.
+TEST(ProgramPlayerTest, RecordOnANewWaveFillsItWithWhatWasHeard) {
+    KALVORA_REQUIRE_SOUND_SERVER();
+    platform::RecordingMessageSink messages;
+    auto firstMessage = [&] {
+        return messages.Messages().empty() ? std::string() : messages.Messages()[0].text;
+    };
+    TMainForm frame;
+    frame.show();
+    TMDIChildWave* window = frame.AddWaveWindow(NewWave(frame.Workspace(), {44100, 1, 2}));
+    QApplication::processEvents();
+    ASSERT_TRUE(frame.RunCommand(C::FileRecord));
+    ASSERT_TRUE(frame.Player().Facts().recordChecked) << firstMessage();
+    QTemporaryDir folder;
+    const std::filesystem::path toneFile = FileNameToCore(folder.filePath("tone.wav"));
+    kalvora::testing::WriteTone(toneFile, {44100, 1, 2}, 0.5, 1000, 16000);
+    platform::QtMediaPlayer speaker;
+    bool played = false;
+    speaker.SetCompletionHandler(
+        [&](platform::OperationId, platform::Completion) { played = true; });
+    speaker.SetFileName(toneFile);
+    ASSERT_TRUE(speaker.Open());
+    kalvora::testing::Idle(0.3);
+    ASSERT_NE(speaker.Play(), 0u) << speaker.ErrorText();
+    ASSERT_TRUE(kalvora::testing::WaitFor([&] { return played; }, 10));
+    kalvora::testing::Idle(0.3);
+    ASSERT_TRUE(frame.RunCommand(C::FileStop));
+    EXPECT_TRUE(messages.Messages().empty()) << firstMessage();
+    const TUnitWave& wave = window->Wave();
+    EXPECT_GT(wave.GetValues(), 44100);
+    const kalvora::testing::ToneSpan tone = kalvora::testing::FindTone(wave.TheSound(), 8000);
+    EXPECT_GT(tone.peak, 14000);
+    EXPECT_NEAR(tone.Seconds(44100), 0.5, 0.1);
+    EXPECT_TRUE(wave.SoundChanged());
 }
 
 }  // namespace
