@@ -16,6 +16,8 @@ using platform::PlayerMode;
 
 constexpr std::string_view kCannotConvertText =
     "the recorded sound cannot be converted to the format of the wave.";
+constexpr std::string_view kNotEmptyText =
+    "The recording was not put into the wave: the wave is no longer empty.";
 
 // The device decides the format it really records in; the document needs its own. Brings
 // channels, rate and width of the recording to format. False when that cannot be done (an
@@ -151,7 +153,6 @@ void FramePlayer::Record(RecordTarget* target) {
         return;
     }
     recordTarget_ = target;
-    recordFormat_ = format;
     if (paused_) {
         recordPending_ = true;
     } else if (!StartOperation(true)) {
@@ -209,7 +210,14 @@ void FramePlayer::TakeRecordFile(RecordTarget& target) {
                               platform::caption::fileError, platform::MessageIcon::information);
         return;
     }
-    if (!ConformToFormat(recorded, recordFormat_)) {
+    // Nothing may change the wave while it is recorded into; should it have been filled all
+    // the same, its samples are kept and the recording is not forced over them.
+    if (target.RecordSampleCount() != 0) {
+        platform::ShowMessage(kNotEmptyText, platform::caption::error,
+                              platform::MessageIcon::warning);
+        return;
+    }
+    if (!ConformToFormat(recorded, target.RecordFormat())) {
         platform::ShowMessage(RecordFileMessage(RecordFile(), kCannotConvertText),
                               platform::caption::fileError, platform::MessageIcon::information);
         return;

@@ -101,7 +101,6 @@ class FramePlayer {
     bool recordChecked_ = false;
     bool pauseChecked_ = false;
     RecordTarget* recordTarget_ = nullptr;
-    waveFileProps recordFormat_;
     platform::OperationId operation_ = 0;  // the play or recording that runs now
 };
 

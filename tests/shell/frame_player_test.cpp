@@ -21,6 +21,7 @@ using platform::PlayerMode;
 // A wave document as the player sees it.
 class TestTarget final : public RecordTarget {
   public:
+    void Fill(std::int64_t samples) { samples_ = samples; }
     explicit TestTarget(waveFileProps format = {44100, 1, 2}, std::int64_t samples = 0)
         : format_(format), samples_(samples) {}
     waveFileProps RecordFormat() const override { return format_; }
@@ -450,6 +451,18 @@ TEST_F(FramePlayerTest, ARecordingInAnotherFormatIsConverted) {
         EXPECT_EQ(wave.taken->GetValues(), c.expected);
     }
     EXPECT_TRUE(messages_.Messages().empty()) << Messages();
+}
+
+TEST_F(FramePlayerTest, ARecordingIsNeverForcedOverSamplesTheWaveGotMeanwhile) {
+    TestTarget wave;
+    media_.onSave = Recorded({44100, 1, 2}, 10);
+    player_->Record(&wave);
+    wave.Fill(5);  // only a fault elsewhere could do this: every editing command is locked
+    player_->Stop();
+    EXPECT_EQ(wave.takes, 0);
+    EXPECT_FALSE(Facts().recordChecked);
+    EXPECT_EQ(Messages(),
+              "Error: The recording was not put into the wave: the wave is no longer empty.\n");
 }
 
 TEST_F(FramePlayerTest, AnUnreadableRecordingIsReportedAndTheDocumentStaysEmpty) {
