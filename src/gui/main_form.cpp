@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "documents/undo.h"
 #include "documents/wave_creation.h"
 #include "gui/about_box.h"
 #include "gui/command_actions.h"
@@ -21,9 +20,13 @@
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
 #include "gui/mdi_child_wave.h"
+#include "gui/mix_dialog.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
+#include "gui/register_dialog.h"
 #include "gui/status_panels.h"
+#include "gui/view_wave_group.h"
+#include "gui/wave_commands.h"
 #include "gui/wave_file_prop_dialog.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
@@ -36,7 +39,6 @@
 #include "shell/wave_frame_document.h"
 #include "shell/window_layout.h"
 #include "sound/wave.h"
-#include "sound/wave_file_prop_choices.h"
 
 namespace kalvora::gui {
 namespace {
@@ -73,7 +75,10 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     if (!mediaPlayer_) mediaPlayer_ = std::make_unique<platform::QtMediaPlayer>();
     player_ = std::make_unique<FramePlayer>(*mediaPlayer_, folder, playEnabled_);
     // The end of a play changes the commands without any input.
-    player_->SetChangeListener([this] { ScheduleUpdate(); });
+    player_->SetChangeListener([this] {
+        SyncRecordingWindows();
+        ScheduleUpdate();
+    });
     CreateSinus();
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
@@ -211,17 +216,11 @@ FrameSnapshot TMainForm::Snapshot() const {
     if (TMDIChildKalvora* active = ActiveDocumentWindow()) {
         snapshot.activeKind = active->Kind();
         active->Describe(snapshot);
-        snapshot.wave.recordedInto = player_->IsRecordingInto(active->Document().AsRecordTarget());
     }
     DescribeWorkspace(workspace_, snapshot);
-    // Undo must not bring back a sound into a wave a recording is about to fill.
     if (const TUndoUnit* record = workspace_.Undo().Record()) {
-        for (TMDIChildKalvora* window : windows) {
-            if (window->Document().Unit() == &record->Document()) {
-                snapshot.undoDocumentRecordedInto =
-                    player_->IsRecordingInto(window->Document().AsRecordTarget());
-            }
-        }
+        auto* window = dynamic_cast<TMDIChildWave*>(record->Document().Window());
+        snapshot.undoDocumentRecording = window != nullptr && window->RecordedInto();
     }
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player = player_->Facts();
@@ -295,36 +294,15 @@ void TMainForm::RegisterHandlers() {
         if (!aboutBox_) aboutBox_ = std::make_unique<TAboutBox>(this);
         aboutBox_->exec();
     });
-    SetHandler(C::FilePlay, [this] { PlayActiveDocument(false); });
-    SetHandler(C::FilePlayMax, [this] { PlayActiveDocument(true); });
-    SetHandler(C::FileStop, [this] { player_->Stop(); });
-    SetHandler(C::FilePause, [this] { player_->Pause(); });
-    SetHandler(C::FileRecord, [this] { RecordIntoActiveDocument(); });
+    SetHandler(C::FilePlay, [this] { RunPlayerCommand([this] { PlayActiveDocument(false); }); });
+    SetHandler(C::FilePlayMax, [this] { RunPlayerCommand([this] { PlayActiveDocument(true); }); });
+    SetHandler(C::FileStop, [this] { RunPlayerCommand([this] { player_->Stop(); }); });
+    SetHandler(C::FilePause, [this] { RunPlayerCommand([this] { player_->Pause(); }); });
+    SetHandler(C::FileRecord, [this] { RunPlayerCommand([this] { RecordIntoActiveDocument(); }); });
     SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
-    RegisterWaveFileHandlers();
-}
-
-void TMainForm::RegisterWaveFileHandlers() {
-    using C = CommandId;
-    SetHandler(C::FileOpenWave, [this] { OpenWaveFiles(); });
-    SetHandler(C::FileNewWave, [this] { NewWaveFile(); });
-}
-
-// "&Open wave...": every file chosen opens in a window of its own; one that cannot be read
-// is reported and the others still open.
-void TMainForm::OpenWaveFiles() {
-    const QStringList names = AskOpenFileNames(FileDialogKind::openWave);
-    for (const QString& name : names)
-        OpenWaveFile(FileNameToCore(name));
-}
-
-// "&New wave...": the format comes from the "Wave Properties" dialog.
-void TMainForm::NewWaveFile() {
-    std::optional<waveFileProps> props = AskWaveFileProps(kNewWaveProps);
-    if (!props) return;
-    AddWaveWindow(NewWave(workspace_, *props));
+    RegisterWaveCommands(*this);
 }
 
 // --- playing and recording -----------------------------------------------------------------
@@ -344,35 +322,81 @@ void TMainForm::RecordIntoActiveDocument() {
 }
 
 bool TMainForm::Play(const Sound& sound, bool maximal) {
-    bool played = sound.GetValues() > 0 && player_->Play(sound, maximal);
+    bool played = false;
+    RunPlayerCommand([&] { played = sound.GetValues() > 0 && player_->Play(sound, maximal); });
     ScheduleUpdate();
     return played;
 }
 
-void TMainForm::DocumentWindowClosing(TMDIChildKalvora& window) {
-    player_->TargetClosing(window.Document().AsRecordTarget());
-    ScheduleUpdate();
+void TMainForm::RunPlayerCommand(const std::function<void()>& command) {
+    command();
+    SyncRecordingWindows();
+}
+
+// The window of the document the player records into locks the commands that would change it,
+// and closing it ends the recording first, discarding it.
+void TMainForm::SyncRecordingWindows() {
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        auto* wave = qobject_cast<TMDIChildWave*>(window);
+        if (wave == nullptr) continue;
+        RecordTarget* target = wave->Document().AsRecordTarget();
+        const bool recordedInto = player_->IsRecordingInto(target);
+        if (recordedInto && !wave->RecordedInto()) {
+            wave->SetRecording([this, target] {
+                player_->TargetClosing(target);
+                ScheduleUpdate();
+            });
+        } else if (!recordedInto && wave->RecordedInto()) {
+            wave->ClearRecording();
+        }
+    }
 }
 
 // --- document windows -------------------------------------------------------------------
 
 TMDIChildKalvora* TMainForm::AddDocumentWindow(std::unique_ptr<FrameDocument> document) {
     auto* window = new TMDIChildKalvora(*this, std::move(document));
-    ShowDocumentWindow(window);
+    ShowDocumentWindow(window, std::nullopt);
     return window;
 }
 
 TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document) {
+    return AddWaveWindow(std::move(document), defaultWaveViewProps_);
+}
+
+TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document,
+                                        const TWaveViewProps& settings,
+                                        std::optional<QRect> bounds) {
     KALVORA_ASSERT(document != nullptr);
-    auto* window = new TMDIChildWave(*this, std::move(document));
-    ShowDocumentWindow(window);
+    auto* window = new TMDIChildWave(*this, std::move(document), settings);
+    ShowDocumentWindow(window, bounds);
     window->Refresh();
     return window;
 }
 
-void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window) {
+TMDIChildWave* TMainForm::WaveWindowNamed(std::string_view name) const {
+    if (name.empty()) return nullptr;
+    TUnitWave* wave = workspace_.Registry().FindWave(name);
+    return wave != nullptr ? dynamic_cast<TMDIChildWave*>(wave->Window()) : nullptr;
+}
+
+void TMainForm::RepaintEnvelopeUsers(std::string_view name) {
+    if (name.empty()) return;
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        auto* wave = qobject_cast<TMDIChildWave*>(window);
+        if (wave == nullptr) continue;
+        const TWaveViewProps& settings = wave->Group().WaveSettings();
+        if (settings.DrawEnvelope && settings.EnvelopeName == name) wave->Group().RepaintAll();
+    }
+}
+
+void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds) {
     mdiArea_->addSubWindow(window);
-    window->resize(640, 360);
+    if (bounds) {
+        window->setGeometry(*bounds);
+    } else {
+        window->resize(640, 360);
+    }
     // A new document joins the registry as the active one, even before the area reports the
     // activation.
     if (TUnit* unit = window->Document().Unit()) workspace_.Registry().Activate(*unit);
@@ -566,6 +590,32 @@ std::optional<waveFileProps> TMainForm::AskWaveFileProps(const waveFileProps& pr
     TDlgWaveFileProp dialog(this, props);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Props();
+}
+
+std::optional<TMixPlace> TMainForm::AskMixPlace(TMixPlace place) {
+    if (mixPlaceAnswer) return mixPlaceAnswer(place);
+    TDlgMix dialog(this, place);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Place();
+}
+
+void TMainForm::RegisterActiveDocument() {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    if (window == nullptr) return;
+    auto rename = [window](const std::string& name) {
+        if (!window->Document().Rename(name)) return false;
+        window->RebuildCaption();
+        return true;
+    };
+    if (registerNameAnswer) {
+        if (std::optional<std::string> name = registerNameAnswer(window->Document().Name()))
+            rename(*name);
+    } else {
+        TDlgRegister dialog(this, window->Document().Name(), rename,
+                            [this] { ShowHelp(CommandId::HelpContents); });
+        dialog.exec();
+    }
+    ShowActiveName();
 }
 
 THelpWindow& TMainForm::HelpWindow() {

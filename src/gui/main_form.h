@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "documents/mix_place.h"
 #include "documents/workspace.h"
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
@@ -19,6 +21,7 @@
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
 #include "shell/frame_player.h"
+#include "shell/wave_view_props.h"
 #include "sound/sound.h"
 
 class QMdiArea;
@@ -53,22 +56,30 @@ class TMainForm : public QMainWindow {
 
     // --- document windows
     TMDIChildKalvora* AddDocumentWindow(std::unique_ptr<FrameDocument> document);
-    // A new window for a wave document (opened, new, duplicated, made elsewhere).
+    // A new window for a wave document (opened, new, duplicated, made elsewhere), starting
+    // from the default view settings or from the given ones, placed at bounds when given
+    // (split and merge place their windows where their sources were).
     TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document);
+    TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document,
+                                 const TWaveViewProps& settings,
+                                 std::optional<QRect> bounds = std::nullopt);
+    // The window of the open wave document of that name, or none.
+    TMDIChildWave* WaveWindowNamed(std::string_view name) const;
+    // The wave windows that draw the wave of that name as their envelope repaint.
+    void RepaintEnvelopeUsers(std::string_view name);
     TMDIChildKalvora* ActiveDocumentWindow() const;
     WindowKind ActiveKind() const;
     // The active window when it shows a wave document, else none.
     TMDIChildWave* ActiveWaveWindow() const;
     // In stacking order: from the window activated longest ago to the active window.
     QList<TMDIChildKalvora*> DocumentWindows() const;
-    // A document window has agreed to close: a recording into its document ends and is
-    // discarded first.
-    void DocumentWindowClosing(TMDIChildKalvora& window);
     QMdiArea* MdiArea() const { return mdiArea_; }
 
     // --- what the documents share: registry (with NoNameCounter), clipboard, undo record and
     // the last-used parameter records
     TWorkspace& Workspace() { return workspace_; }
+    // The view settings new wave windows start from.
+    const TWaveViewProps& DefaultWaveViewProps() const { return defaultWaveViewProps_; }
 
     // --- commands
     void UpdateCommands();
@@ -108,10 +119,17 @@ class TMainForm : public QMainWindow {
     QStringList AskOpenFileNames(FileDialogKind kind);
     // The "Wave Properties" dialog opened on props; nullopt when cancelled.
     std::optional<waveFileProps> AskWaveFileProps(const waveFileProps& props);
+    // The "Mix" dialog opened on place; nullopt when cancelled.
+    std::optional<TMixPlace> AskMixPlace(TMixPlace place);
+    // The "Register" command: the dialog renames the active document.
+    void RegisterActiveDocument();
     std::function<CloseAnswer(const QString&)> closeQuestion;
     std::function<std::optional<std::string>(FileDialogKind)> saveFileName;
     std::function<QStringList(FileDialogKind)> openFileNames;
     std::function<std::optional<waveFileProps>(const waveFileProps&)> waveFilePropsAnswer;
+    std::function<std::optional<TMixPlace>(TMixPlace)> mixPlaceAnswer;
+    // Answers the "Register" dialog with the text typed (nullopt: Cancel).
+    std::function<std::optional<std::string>(const std::string& name)> registerNameAnswer;
 
     THelpWindow& HelpWindow();
 
@@ -124,11 +142,8 @@ class TMainForm : public QMainWindow {
     QMenu* BuildMenu(MenuId id, QWidget* parent);
     void BuildToolbars();
     void RegisterHandlers();
-    void RegisterWaveFileHandlers();
-    void OpenWaveFiles();
-    void NewWaveFile();
     FrameSnapshot Snapshot() const;
-    void ShowDocumentWindow(TMDIChildKalvora* window);
+    void ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -140,6 +155,9 @@ class TMainForm : public QMainWindow {
     void ShowHelp(CommandId id);
     void PlayActiveDocument(bool maximal);
     void RecordIntoActiveDocument();
+    // Runs a command of the player, then tells the wave windows which of them is recorded into.
+    void RunPlayerCommand(const std::function<void()>& command);
+    void SyncRecordingWindows();
 
     CommandActions* actions_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
@@ -163,6 +181,7 @@ class TMainForm : public QMainWindow {
     // The frame's state shared by all documents. The workspace outlives every document
     // window: the destructor closes the windows first.
     TWorkspace workspace_;
+    TWaveViewProps defaultWaveViewProps_;
     std::string projectFile_;
     bool playEnabled_ = false;
     std::string tempFolder_;

@@ -25,6 +25,11 @@ TMDIChildKalvora::TMDIChildKalvora(TMainForm& frame, std::unique_ptr<FrameDocume
 
 TMDIChildKalvora::~TMDIChildKalvora() = default;
 
+void TMDIChildKalvora::SetViewArea(QWidget* area) {
+    std::unique_ptr<QWidget> placeholder(widget());
+    setWidget(area);
+}
+
 void TMDIChildKalvora::RebuildCaption() {
     setWindowTitle(FromCore(document_->Caption()));
 }
@@ -68,7 +73,6 @@ void TMDIChildKalvora::closeEvent(QCloseEvent* event) {
     questionAnswered_ = true;
     if (!closed_) {
         closed_ = true;
-        frame_.DocumentWindowClosing(*this);  // a recording into the document ends first
         WindowClosing();
         document_->Closed();
     }

@@ -39,8 +39,11 @@ class TMDIChildKalvora : public QMdiSubWindow {
     // True once the window has closed for good; the object goes a moment later.
     bool IsClosed() const { return closed_; }
 
-  protected:
     TMainForm& Frame() const { return frame_; }
+
+  protected:
+    // Puts the window's views in place of the empty area the window starts with.
+    void SetViewArea(QWidget* area);
     void closeEvent(QCloseEvent* event) override;
     // The close has been decided: stop whatever still works on the document.
     virtual void WindowClosing() {}

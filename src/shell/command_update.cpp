@@ -42,8 +42,7 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
                   true);
     states.Enable({C::ProjectClose, C::ProjectSave, C::ProjectExport}, s.projectOpen);
     states.Enable({C::Undo, C::DeleteUndo}, s.undoRecord && !s.undoDocumentDrawing);
-    // Undo would replace the sound a recording is about to replace.
-    if (s.undoDocumentRecordedInto) states.Enable(C::Undo, false);
+    if (s.undoDocumentRecording) states.Enable(C::Undo, false);
     bool documentOpen = s.activeKind != WindowKind::none;
     states.Enable({C::FileClose, C::Register}, documentOpen);
 
@@ -67,6 +66,23 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
     states[C::DuplicateMuz].visible = music;
     states.Check(C::SelectWave, s.selectZoomVisible);
     states.Enable(C::SelectWave, !music);
+}
+
+// While the player records into the document, nothing may change it: the recording takes
+// its place when it ends.
+void DisableChangesOfTheDocument(States& states) {
+    states.Enable({C::FileProperties, C::FileRevert, C::EditDelete, C::EditTrim, C::EditCut,
+                   C::EditPaste, C::EditSwap, C::EditExtract, C::EditMix, C::DrawWaveLin,
+                   C::DrawWave3G, C::MergeH, C::MergeV, C::SplitH, C::SplitV},
+                  false);
+    states.Enable(generators, false);
+    for (const CommandInfo& info : CommandTable()) {
+        if (info.category == CommandCategory::SimpleWave ||
+            info.category == CommandCategory::ComplexWave ||
+            info.category == CommandCategory::Filter) {
+            states.Enable(info.id, false);
+        }
+    }
 }
 
 void ApplyWaveRules(const FrameSnapshot& s, States& states) {
@@ -114,12 +130,7 @@ void ApplyWaveRules(const FrameSnapshot& s, States& states) {
                   editable);
     states.Enable(C::MixLeftRight, editable && d.Stereo());
     states.Enable(C::Balance, editable && d.Mono());
-    // The recording replaces the document's sound when it stops: nothing may change the
-    // document meanwhile.
-    if (d.recordedInto) {
-        for (CommandId id : CommandsThatChangeTheWave())
-            states.Enable(id, false);
-    }
+    if (d.recording) DisableChangesOfTheDocument(states);
 }
 
 void ApplyMusicRules(const FrameSnapshot& s, States& states) {
@@ -159,28 +170,6 @@ void ApplyKeyRules(const FrameSnapshot& s, States& states) {
 }
 
 }  // namespace
-
-const std::vector<CommandId>& CommandsThatChangeTheWave() {
-    static const std::vector<CommandId> commands = [] {
-        std::vector<CommandId> ids = {C::FileProperties, C::FileRevert,  C::EditDelete, C::EditTrim,
-                                      C::EditSwap,       C::EditExtract, C::EditMix,    C::EditCut,
-                                      C::EditPaste,      C::SplitH,      C::SplitV};
-        for (const CommandInfo& info : CommandTable()) {
-            switch (info.category) {
-                case CommandCategory::MakeWave:
-                case CommandCategory::SimpleWave:
-                case CommandCategory::ComplexWave:
-                case CommandCategory::Filter:
-                    ids.push_back(info.id);
-                    break;
-                default:
-                    break;
-            }
-        }
-        return ids;
-    }();
-    return commands;
-}
 
 CommandSet AllCommands() {
     return CommandSet().set();

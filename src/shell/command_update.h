@@ -7,7 +7,6 @@
 #include <bitset>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "shell/frame_layout.h"
 #include "shell/frame_snapshot.h"
@@ -17,10 +16,6 @@ namespace kalvora {
 // The commands that have a handler in this program; the others stay disabled.
 using CommandSet = std::bitset<kCommandCount>;
 CommandSet AllCommands();
-
-// The commands that change the active wave document (its sound, format or file): disabled
-// while that document is being recorded into.
-const std::vector<CommandId>& CommandsThatChangeTheWave();
 
 // The states the rules give, before handlers are taken into account.
 CommandStates ComputeCommandStates(const FrameSnapshot& snapshot);
