@@ -97,11 +97,8 @@ TEST_F(PlayerCommandsTest, PauseBeforePlayArmsTheDelay) {
     EXPECT_FALSE(Checked(C::FilePlayMax));
 }
 
-TEST_F(PlayerCommandsTest, RecordFillsAnEmptyWaveAndLocksItMeanwhile) {
+TEST_F(PlayerCommandsTest, RecordFillsAnEmptyDocument) {
     FakeDocument* wave = AddWave(0, 1, 22050);
-    frame_->SetHandler(C::MakeSinus, [] {});  // stands for every command that changes a wave
-    Settle();
-    EXPECT_TRUE(Enabled(C::MakeSinus));
     media_->onSave = [](const std::filesystem::path& file) {
         ErrorFlag error = 0;
         auto recorded = MakeEmptySound({22050, 1, 2})->MakeSilence(&error, 441);
@@ -111,7 +108,6 @@ TEST_F(PlayerCommandsTest, RecordFillsAnEmptyWaveAndLocksItMeanwhile) {
     Settle();
     EXPECT_EQ(media_->Mode(), PlayerMode::recording);
     EXPECT_TRUE(Checked(C::FileRecord));
-    EXPECT_FALSE(Enabled(C::MakeSinus));
     EXPECT_FALSE(Enabled(C::FilePause));
     ASSERT_TRUE(frame_->RunCommand(C::FileStop));
     Settle();
@@ -119,19 +115,7 @@ TEST_F(PlayerCommandsTest, RecordFillsAnEmptyWaveAndLocksItMeanwhile) {
     EXPECT_EQ(wave->recorded->GetWaveFileProps(), (waveFileProps{22050, 1, 2}));
     EXPECT_EQ(wave->recorded->GetValues(), 441);
     EXPECT_FALSE(Checked(C::FileRecord));
-    EXPECT_TRUE(Enabled(C::MakeSinus));
     EXPECT_FALSE(Enabled(C::FileRecord));  // the wave is not empty any more
-}
-
-TEST_F(PlayerCommandsTest, ClosingTheRecordedWindowDiscardsTheRecording) {
-    AddWave(0, 2);
-    ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
-    media_->ClearCalls();
-    ASSERT_TRUE(frame_->RunCommand(C::FileClose));
-    Settle();
-    EXPECT_EQ(media_->CallsText(), "Close");
-    EXPECT_FALSE(Checked(C::FileRecord));
-    EXPECT_FALSE(frame_->Player().Facts().recordChecked);
 }
 
 TEST_F(PlayerCommandsTest, OtherPartsPlayAWholeSound) {
@@ -171,9 +155,15 @@ TEST_F(PlayerCommandsTest, RecordFillsANewWaveDocument) {
         auto recorded = testing::StereoSine(2205, 22050);  // the device's own format
         return WriteWaveFile(*recorded, &error, file, 0, 2205);
     };
+    EXPECT_TRUE(Enabled(C::DrawWaveLin));
     ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
+    Settle();
+    EXPECT_TRUE(window->RecordedInto());
+    EXPECT_FALSE(Enabled(C::DrawWaveLin));  // nothing may change the wave meanwhile
+    EXPECT_FALSE(Enabled(C::FileProperties));
     ASSERT_TRUE(frame_->RunCommand(C::FileStop));
     Settle();
+    EXPECT_FALSE(window->RecordedInto());
     TUnitWave& wave = window->Wave();
     EXPECT_EQ(wave.GetWaveFileProps(), (waveFileProps{11025, 1, 1}));
     EXPECT_NEAR(wave.GetValues(), 1102, 1);
@@ -184,10 +174,22 @@ TEST_F(PlayerCommandsTest, RecordFillsANewWaveDocument) {
     EXPECT_TRUE(messages_.Messages().empty());
 }
 
+TEST_F(PlayerCommandsTest, ClosingTheRecordedWindowDiscardsTheRecording) {
+    frame_->AddWaveWindow(NewWave(frame_->Workspace(), {44100, 2, 2}));
+    Settle();
+    ASSERT_TRUE(frame_->RunCommand(C::FileRecord));
+    media_->ClearCalls();
+    ASSERT_TRUE(frame_->RunCommand(C::FileClose));
+    Settle();
+    EXPECT_EQ(media_->CallsText(), "Close");  // not saved, not read back
+    EXPECT_TRUE(frame_->DocumentWindows().isEmpty());
+    EXPECT_FALSE(frame_->Player().Facts().recordChecked);
+    EXPECT_FALSE(Checked(C::FileRecord));
+}
+
 TEST_F(PlayerCommandsTest, UndoCannotRefillAWaveWhileItIsRecordedInto) {
     TMDIChildWave* window =
         frame_->AddWaveWindow(NamedWave(frame_->Workspace(), testing::StereoSine(100)));
-    frame_->SetHandler(C::Undo, [] {});
     ASSERT_TRUE(window->Wave().Delete());  // emptied, with an undo record
     Settle();
     EXPECT_TRUE(Enabled(C::Undo));
