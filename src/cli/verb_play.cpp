@@ -8,8 +8,8 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "cli/cli_effects.h"
 #include "cli/cli_player.h"
-#include "cli/cli_selection.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 
@@ -44,14 +44,15 @@ int RunPlay(VerbContext& context) {
         context.err << fileName << ": " << errorText << '\n';
         return exitFileError;
     }
-    SampleSelection selection{0, sound->GetValues()};
+    TSampleRange selection{0, sound->GetValues()};
     if (const auto select = arguments->Option("select")) {
-        const auto read = ReadSelection(*select, sound->GetValues(), sound->Freq, errorText);
+        const auto read = ParseSelection(*select, sound->GetValues(), sound->Freq, errorText);
         if (!read) {
             context.err << errorText << '\n';
             return exitUsageError;
         }
-        selection = *read;
+        // Equal ends are a cursor: the whole wave plays, as in a document.
+        if (read->begin != read->end) selection = *read;
     }
 
     CliPlayer player;

@@ -16,6 +16,7 @@
 #include "documents/wave_creation.h"
 #include "gui/about_box.h"
 #include "gui/command_actions.h"
+#include "gui/effect_commands.h"
 #include "gui/file_dialogs.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
@@ -303,6 +304,7 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
     RegisterWaveCommands(*this);
+    RegisterEffectCommands(*this);
 }
 
 // --- playing and recording -----------------------------------------------------------------

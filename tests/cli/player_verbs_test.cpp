@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/cli_selection.h"
 #include "platform/qt/qt_media_player.h"
 #include "platform/qt/sound_server_support.h"
 
@@ -79,33 +78,6 @@ TEST_F(PlayerVerbsTest, RefusedCommandLinesSayWhyAndTouchNothing) {
         EXPECT_THAT(run.err, HasSubstr(c.message)) << c.args.back();
     }
     EXPECT_FALSE(fs::exists(out_));
-}
-
-TEST(CliSelectionTest, EndsAreSamplesTimesOrShares) {
-    struct Case {
-        std::string text;
-        std::int32_t begin;
-        std::int32_t end;
-    };
-    // A wave of 2000 samples at 1000 Hz.
-    const Case cases[] = {
-        {"100:200", 100, 200},     {"200:100", 100, 200},  {"0.5s:1s", 500, 1000},
-        {"250ms:1,5s", 250, 1500}, {"25%:75%", 500, 1500}, {"0:2000", 0, 2000},
-        {"50:50", 0, 2000},   // a cursor: the whole wave
-        {"0.0004s:1", 0, 1},  // times go to the nearest sample
-    };
-    for (const Case& c : cases) {
-        std::string errorText;
-        const auto selection = ReadSelection(c.text, 2000, 1000, errorText);
-        ASSERT_TRUE(selection) << c.text << ": " << errorText;
-        EXPECT_EQ(selection->begin, c.begin) << c.text;
-        EXPECT_EQ(selection->end, c.end) << c.text;
-    }
-    for (const std::string text : {"10", "a:1", "1:", "-1:5", "0:2001", "0:3s", "1Hz:2", "x%:1"}) {
-        std::string errorText;
-        EXPECT_FALSE(ReadSelection(text, 2000, 1000, errorText)) << text;
-        EXPECT_THAT(errorText, HasSubstr("In --select: ")) << text;
-    }
 }
 
 TEST_F(PlayerVerbsTest, PlayReturnsWhenThePlayHasEnded) {
