@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "documents/effect_assignments.h"
+#include "documents/effect_table.h"
 #include "platform/messages.h"
 
 namespace kalvora::cli {
@@ -15,27 +17,26 @@ std::vector<Verb>& Registry() {
 // The core's messages go to standard error without a caption: the text is what a dialog
 // or message box would have said.
 class StreamMessageSink final : public platform::MessageSink {
-public:
+  public:
     explicit StreamMessageSink(std::ostream& err) : err_(err) {}
     void Show(std::string_view text, std::string_view, platform::MessageIcon) override {
         err_ << text << '\n';
     }
 
-private:
+  private:
     std::ostream& err_;
 };
 
 class ScopedSink {
-public:
-    explicit ScopedSink(platform::MessageSink& sink)
-        : previous_(&platform::CurrentMessageSink()) {
+  public:
+    explicit ScopedSink(platform::MessageSink& sink) : previous_(&platform::CurrentMessageSink()) {
         platform::SetMessageSink(&sink);
     }
     ~ScopedSink() { platform::SetMessageSink(previous_); }
     ScopedSink(const ScopedSink&) = delete;
     ScopedSink& operator=(const ScopedSink&) = delete;
 
-private:
+  private:
     platform::MessageSink* previous_;
 };
 
@@ -47,13 +48,35 @@ void PrintVerbs(std::ostream& out) {
     for (const Verb& verb : verbs) {
         out << "  " << verb.usage << "\n      " << verb.summary << '\n';
     }
+    out << "\ncommands (kalvora-cli help COMMAND lists the fields of one):\n";
+    for (const TEffectEntry& entry : EffectTable()) {
+        out << "  " << entry.command << "  " << entry.caption << '\n';
+    }
+}
+
+// "help NAME": the fields of a command, or the usage of a verb.
+int PrintHelpOf(std::string_view name, std::ostream& out, std::ostream& err) {
+    if (const TEffectEntry* entry = FindEffect(name)) {
+        out << DescribeEffect(*entry);
+        return exitSuccess;
+    }
+    if (const Verb* verb = FindVerb(name)) {
+        out << "usage: kalvora-cli " << verb->usage << "\n  " << verb->summary << '\n';
+        return exitSuccess;
+    }
+    err << "Unknown command \"" << name << "\". Try \"kalvora-cli help\".\n";
+    return exitUsageError;
 }
 
 }  // namespace
 
-VerbRegistration::VerbRegistration(const Verb& verb) { Registry().push_back(verb); }
+VerbRegistration::VerbRegistration(const Verb& verb) {
+    Registry().push_back(verb);
+}
 
-const std::vector<Verb>& AllVerbs() { return Registry(); }
+const std::vector<Verb>& AllVerbs() {
+    return Registry();
+}
 
 const Verb* FindVerb(std::string_view name) {
     for (const Verb& verb : Registry()) {
@@ -73,6 +96,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintVerbs(out);
         return exitSuccess;
     }
+    if (args[0] == "help" && args.size() == 2) return PrintHelpOf(args[1], out, err);
     const Verb* verb = FindVerb(args[0]);
     if (verb == nullptr) {
         err << "Unknown verb \"" << args[0] << "\". Try \"kalvora-cli help\".\n";

@@ -45,8 +45,7 @@ std::optional<std::string> CliArguments::Option(const std::string& name) const {
     return found->second;
 }
 
-std::vector<std::string> CliArguments::UnknownOptions(
-    const std::vector<std::string>& known) const {
+std::vector<std::string> CliArguments::UnknownOptions(const std::vector<std::string>& known) const {
     std::vector<std::string> unknown;
     for (const auto& [name, value] : options_) {
         if (std::find(known.begin(), known.end(), name) == known.end()) unknown.push_back(name);

@@ -3,15 +3,18 @@
 // values used in any document) when it is created. A command's dialog edits a copy of the
 // document's record; on OK the values go into the frame's set and the document's.
 //
-// The records of the generators and effects join this set as those commands are built.
+// The records of the generators and effects are those of the effect table (effect_table.h),
+// one per entry.
 #pragma once
 
+#include "documents/effect_record.h"
 #include "documents/mix_place.h"
 
 namespace kalvora {
 
 struct TWaveRecords {
     TMixPlace mixPlace = TMixPlace::alignBegin;
+    TEffectRecords effects;
 };
 
 }  // namespace kalvora

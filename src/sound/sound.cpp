@@ -121,6 +121,11 @@ std::unique_ptr<Sound> Sound::MapChannels(ErrorFlag* error, std::int32_t freq,
     return MakeLike(std::move(waves), freq);
 }
 
+std::unique_ptr<Sound> Sound::MakeFromChannels(ErrorFlag* error,
+                                               const ChannelMaker& makeChannel) const {
+    return MapChannels(error, Freq, makeChannel);
+}
+
 bool Sound::MatchChannels(ErrorFlag* error, const Sound& other, bool atThisRate,
                           MatchedWaves& matched) const {
     if (ErrorIsSet(error)) return false;

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -159,6 +160,22 @@ class Sound {
     virtual std::unique_ptr<Sound> Replace(ErrorFlag* error, const Sound& other, std::int32_t begin,
                                            std::int32_t end) const;
 
+    // Generators (sound_generators.cpp): each replaces the range [begin, end) of every
+    // channel by n new samples (begin = end inserts) and sets end = begin + n. Lengths are
+    // seconds, at least 0; a count beyond what a wave can hold fails like exhausted memory.
+    // New: n = trunc(Freq·length + 1) zeros.
+    virtual std::unique_ptr<Sound> InsertSilence(ErrorFlag* error, double length,
+                                                 std::int32_t& begin, std::int32_t& end) const;
+    // New: n = trunc(Freq·length + 1) samples of Wave::line from a to b (n of 1 makes two
+    // samples). Exponential requires a·b > 0.
+    virtual std::unique_ptr<Sound> Line(ErrorFlag* error, double a, double b, double length,
+                                        bool exponential, std::int32_t& begin,
+                                        std::int32_t& end) const;
+    // New: n = trunc(Freq·length) samples of Wave::noise drawn from SharedRandomSource(),
+    // channel after channel; n = 0 removes the range.
+    virtual std::unique_ptr<Sound> Noise(ErrorFlag* error, double volume, double length,
+                                         std::int32_t& begin, std::int32_t& end) const;
+
     // ---- Simple operations (sound_operations.cpp) ----
     // New, each channel: the Wave operation of the same name over the range. Where another
     // sound is taken (envelope, curve) its matching channel is used, not resampled.
@@ -240,6 +257,11 @@ class Sound {
     // A new sound of this kind, format freq and BytesPSample, adopting the waves (one per
     // channel, all of equal length).
     virtual std::unique_ptr<Sound> MakeLike(ChannelWaves waves, std::int32_t freq) const = 0;
+
+    // A new sound of this kind and format whose channel c is makeChannel(Channel(c), c);
+    // nullptr when a channel could not be made or the flag is set.
+    using ChannelMaker = std::function<std::unique_ptr<Wave>(const Wave& channel, int index)>;
+    std::unique_ptr<Sound> MakeFromChannels(ErrorFlag* error, const ChannelMaker& makeChannel) const;
 
   private:
     using MatchedWaves = std::array<ChannelWave, 2>;

@@ -208,6 +208,18 @@ std::unique_ptr<Wave> Wave::replace(ErrorFlag* error, const Wave& other, std::in
     return result;
 }
 
+std::unique_ptr<Wave> Wave::openGap(ErrorFlag* error, std::int32_t n, std::int32_t begin,
+                                    std::int32_t& end) const {
+    KALVORA_ASSERT(ValidRange(*this, begin, end) && n >= 0);
+    if (ErrorIsSet(error)) return nullptr;
+    auto result = NewWave(error, std::int64_t{values} - (end - begin) + n);
+    if (!result) return nullptr;
+    MoveRuns(error, result->wave, wave, begin);
+    MoveRuns(error, result->wave + begin + n, wave + end, values - end);
+    end = begin + n;
+    return result;
+}
+
 std::unique_ptr<Wave> Wave::append(ErrorFlag* error, const Wave& other) const {
     return replace(error, other, values, values);
 }

@@ -19,6 +19,7 @@
 
 #include "sound/error_flag.h"
 #include "sound/filter.h"
+#include "sound/random_source.h"
 
 namespace kalvora {
 
@@ -121,6 +122,24 @@ class Wave {
     // k·(other.values - 1)/(end - begin + 1). Requires begin < end.
     std::unique_ptr<Wave> mixStretched(ErrorFlag* error, const Wave& other, std::int32_t begin,
                                        std::int32_t end) const;
+
+    // Generators (wave_generators.cpp): each makes a new wave of the head, n generated samples
+    // and the tail, and sets end = begin + n.
+    // New: head, n samples of undefined contents, tail: the frame the generators fill.
+    std::unique_ptr<Wave> openGap(ErrorFlag* error, std::int32_t n, std::int32_t begin,
+                                  std::int32_t& end) const;
+    // New: n zeros.
+    std::unique_ptr<Wave> insertSilence(ErrorFlag* error, std::int32_t n, std::int32_t begin,
+                                        std::int32_t& end) const;
+    // New: a line of n samples from a, n of 1 taken as 2. Linear: a + k·(b - a)/(n - 1),
+    // advanced by repeated addition, so that it runs from a to b inclusive. Exponential
+    // (requires a·b > 0): a·r^k with r = (b/a)^(1/n), by repeated multiplication, so that
+    // the last sample stays short of b.
+    std::unique_ptr<Wave> line(ErrorFlag* error, double a, double b, std::int32_t n,
+                               bool exponential, std::int32_t begin, std::int32_t& end) const;
+    // New: n samples (volume / 16384)·(R - 16384), R drawn from random for each sample.
+    std::unique_ptr<Wave> noise(ErrorFlag* error, double volume, std::int32_t n,
+                                RandomSource& random, std::int32_t begin, std::int32_t& end) const;
 
     // ---- Simple operations and filters (wave_operations.cpp, filter.cpp) ----
     // Each makes a new wave: head, the range's new material, tail. Values are converted as

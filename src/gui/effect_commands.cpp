@@ -1,0 +1,25 @@
+#include "gui/effect_commands.h"
+
+#include "documents/effect_command.h"
+#include "gui/effect_dialog.h"
+#include "gui/main_form.h"
+#include "platform/assertion.h"
+#include "shell/command_table.h"
+
+namespace kalvora::gui {
+
+void RegisterEffectCommands(TMainForm& frame, std::function<TUnitWave*()> activeWave) {
+    for (const TEffectEntry& entry : EffectTable()) {
+        const auto id = FindCommandByName(entry.command);
+        KALVORA_ASSERT(id.has_value());
+        frame.SetHandler(*id, [&frame, &entry, activeWave] {
+            TUnitWave* document = activeWave();
+            if (document == nullptr) return;
+            RunEffectCommand(*document, entry, [&frame](TEffectDialogModel& model) {
+                return ExecEffectDialog(model, &frame);
+            });
+        });
+    }
+}
+
+}  // namespace kalvora::gui
