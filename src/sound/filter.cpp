@@ -3,15 +3,16 @@
 #include "sound/filter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
 #include <optional>
 
 #include "platform/assertion.h"
-#include "sound/channel_map.h"
 #include "sound/operation_support.h"
 #include "sound/sample.h"
+#include "sound/sound.h"
 #include "sound/wave.h"
 
 namespace kalvora {
@@ -24,13 +25,20 @@ double EnvelopeWidth(double value) {
     return (std::trunc(value) + 32768) / 65536;
 }
 
-double HighestEnvelopeFrequency(ErrorFlag* error, const Sound& target, const Sound& envelope) {
-    KALVORA_ASSERT(envelope.GetValues() > 0);
-    const channels::Matched matched(error, target, envelope);
-    if (!matched) return 0;
+double HighestEnvelopeFrequency(ErrorFlag* error, int channelCount, const Sound& envelope) {
+    KALVORA_ASSERT(envelope.GetValues() > 0 && (channelCount == 1 || channelCount == 2));
+    // The same matching as when the envelope filters: mono takes the averaged mono wave.
+    std::array<ChannelWave, 2> waves;
+    if (channelCount == 1) {
+        waves[0] = envelope.GetMonoWave(error);
+    } else {
+        waves[0] = ChannelWave::Borrowed(envelope.GetLeftWave());
+        waves[1] = ChannelWave::Borrowed(envelope.GetRightWave());
+    }
+    if (!waves[0] || ErrorIsSet(error)) return 0;
     std::int16_t highest = -32768;
-    for (int c = 0; c < channels::Count(target); ++c) {
-        const Wave& wave = matched[c];
+    for (int c = 0; c < channelCount; ++c) {
+        const Wave& wave = *waves[c];
         for (std::int32_t k = 0; k < wave.values; ++k)
             highest = std::max(highest, wave.wave[k]);
     }

@@ -47,9 +47,9 @@ double EnvelopeFrequency(double value);
 // The width of a width envelope's value v, truncated first: (v + 32768)/65536.
 double EnvelopeWidth(double value);
 
-// The highest frequency a frequency envelope asks for when it filters target: the
-// frequency of the largest value of the envelope waves that feed target's channels
-// (interpolation never exceeds it). Requires envelope.GetValues() > 0.
-double HighestEnvelopeFrequency(ErrorFlag* error, const Sound& target, const Sound& envelope);
+// The highest frequency a frequency envelope asks for when it filters a sound of
+// channelCount channels: the frequency of the largest value of the envelope waves that feed
+// those channels (interpolation never exceeds it). Requires envelope.GetValues() > 0.
+double HighestEnvelopeFrequency(ErrorFlag* error, int channelCount, const Sound& envelope);
 
 }  // namespace kalvora

@@ -123,7 +123,7 @@ bool ResonatorPeriodFits(std::int32_t freq, double period) {
 }
 
 bool ResonatorEnvelopeFits(ErrorFlag* error, const Sound& target, const Sound& envelope) {
-    return HighestEnvelopeFrequency(error, target, envelope) <= target.Freq;
+    return HighestEnvelopeFrequency(error, target.MoSt, envelope) <= target.Freq;
 }
 
 }  // namespace kalvora
