@@ -135,8 +135,7 @@ TEffectEntry ResNotch(ResNotchKind kind) {
         FrequencyField("Frequency").In("frequencyKind", 0),
         ChoiceField("widthKind", "Frequency Width", {"Constant", "Envelope"}),
         WaveField("widthEnvelope", "Envelope").In("widthKind", kEnvelope),
-        ValueField<unitFactorPosMax1>("width", "Constant", 0.25, DisplayUnit::none)
-            .In("widthKind", 0),
+        ValueField<unitFactorPosMax1>("width", "Width", 0.25, DisplayUnit::none).In("widthKind", 0),
     };
     entry.check = CheckResonatorFrequency;
     entry.operation = [kind](const TEffectCall& call, const Sound& sound, ErrorFlag* error,

@@ -43,7 +43,7 @@ TEffectEntry Volume() {
     entry.fields = {
         ChoiceField("kind", "Volume Factor", {"Constant", "Envelope"}),
         WaveField("envelope", "Envelope").In("kind", kEnvelope),
-        ValueField<unitVolumeFactor>("factor", "Constant", 0.5, DisplayUnit::none).In("kind", 0),
+        ValueField<unitVolumeFactor>("factor", "Factor", 0.5, DisplayUnit::none).In("kind", 0),
     };
     entry.operation = [](const TEffectCall& call, const Sound& sound, ErrorFlag* error,
                          std::int32_t& begin, std::int32_t& end) {
@@ -154,8 +154,8 @@ TEffectEntry Rotate() {
     TEffectEntry entry{.command = "Rotate",
                        .caption = "Rotate",
                        .summary = "the selection rotated: what leaves one end enters the other"};
-    // Both edits are read whichever kind is checked, and the time is checked against the
-    // selection either way.
+    // Both edits are read whichever kind is checked; the time must fit the selection when
+    // the rotation is by time.
     entry.fields = {
         ChoiceField("shiftTo", "Shift to", {"Left", "Right"}),
         ChoiceField("kind", "", {"Factor", "Time"}),
@@ -165,7 +165,8 @@ TEffectEntry Rotate() {
         ValueField<unitTime>("time", "Time", 0.1, DisplayUnit::second).In("kind", 1).ReadAlways(),
     };
     entry.check = [](const TEffectRecord& record, const TEffectContext& context) -> Result {
-        if (std::fabs(Seconds(record, "time")) > context.SelSeconds()) {
+        if (record.Choice("kind") != kByFactor &&
+            std::fabs(Seconds(record, "time")) > context.SelSeconds()) {
             return "In Time: Time may not be longer than the time of the sound.";
         }
         return std::nullopt;

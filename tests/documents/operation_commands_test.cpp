@@ -125,21 +125,27 @@ TEST_F(OperationCommandsTest, BlockCountsBlocksInTheSelection) {
               (Samples{9, 12, 12, 12, 12, 12, 17, 17, 17, 17, 17, 20}));
 }
 
-TEST_F(OperationCommandsTest, RotateChecksTheTimeWhicheverKindIsChecked) {
+TEST_F(OperationCommandsTest, RotateReadsBothEditsAndChecksTheTimeWhenRotatingByTime) {
     // One second of 100 samples, rotated right by a quarter: left by 75.
     ScriptedDialog dialog{.texts = {{"factor", "0.25"}}, .choices = {{"shiftTo", 1}}};
     ASSERT_TRUE(Run("Rotate", dialog));
     EXPECT_EQ(LeftSamples(wave_.TheSound())[0], 75);
     EXPECT_EQ(LeftSamples(wave_.TheSound())[25], 0);
 
-    // A time longer than the selection is refused even when rotating by a factor.
+    // A time longer than the selection is refused when rotating by time. Both edits are
+    // read either way: a wrong factor is refused while rotating by time.
     wave_.SetSelection(0, 5);
-    ScriptedDialog tooLong{.texts = {{"time", "0.06 s"}, {"factor", "0.5"}}};
+    ScriptedDialog tooLong{.texts = {{"time", "0.06 s"}}};
     EXPECT_FALSE(Run("Rotate", tooLong));
     ASSERT_EQ(messages_.Messages().size(), 1u);
     EXPECT_EQ(messages_.Messages()[0].text,
               "In Time: Time may not be longer than the time of the sound.");
     EXPECT_EQ(messages_.Messages()[0].caption, "Input Error");
+    ScriptedDialog badFactor{.texts = {{"factor", "x"}, {"time", "0.01 s"}}};
+    EXPECT_FALSE(Run("Rotate", badFactor));
+    ASSERT_EQ(messages_.Messages().size(), 2u);
+    EXPECT_EQ(messages_.Messages()[1].text.rfind("In Factor: ", 0), 0u);
+    EXPECT_EQ(LeftSamples(wave_.TheSound())[0], 75);
 
     // A negative time within the selection rotates right.
     ScriptedDialog negative{.texts = {{"time", "-0.01 s"}}, .choices = {{"shiftTo", 0}}};
