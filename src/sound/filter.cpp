@@ -7,7 +7,6 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <optional>
 
 #include "platform/assertion.h"
 #include "sound/operation_support.h"
@@ -70,13 +69,13 @@ class LowHighCoefficients {
         if (frequency.envelope == nullptr) {
             c_ = LowHighCoefficient(a, frequency.period);
         } else {
-            reader_.emplace(*frequency.envelope, length);
+            reader_ = EnvelopeReader(*frequency.envelope, length);
         }
     }
 
     double Next() {
-        if (!reader_) return c_;
-        const double value = std::trunc(reader_->Next());
+        if (!reader_.Active()) return c_;
+        const double value = std::trunc(reader_.Next());
         if (value != value_) {
             value_ = value;
             c_ = LowHighCoefficient(a_, rate_ / EnvelopeFrequency(value));
@@ -89,7 +88,7 @@ class LowHighCoefficients {
     double rate_;
     double c_ = 0;
     double value_ = std::numeric_limits<double>::quiet_NaN();
-    std::optional<EnvelopeReader> reader_;
+    EnvelopeReader reader_;
 };
 
 // The state stays between the smallest and largest input, so a plain truncation converts
@@ -135,8 +134,10 @@ class ResonatorSchedule {
                                width.envelope == nullptr;
         steps_ = fineSteps ? 20 : 4;
         stepConstant_ = fineSteps ? 0.09864 : 2.466;
-        if (frequency.envelope != nullptr) frequencyReader_.emplace(*frequency.envelope, length);
-        if (width.envelope != nullptr) widthReader_.emplace(*width.envelope, length);
+        if (frequency.envelope != nullptr) {
+            frequencyReader_ = EnvelopeReader(*frequency.envelope, length);
+        }
+        if (width.envelope != nullptr) widthReader_ = EnvelopeReader(*width.envelope, length);
         Compute();
     }
 
@@ -144,16 +145,16 @@ class ResonatorSchedule {
 
     const ResonatorCoefficients& Next() {
         bool changed = false;
-        if (frequencyReader_) {
-            const double value = std::trunc(frequencyReader_->Next());
+        if (frequencyReader_.Active()) {
+            const double value = std::trunc(frequencyReader_.Next());
             if (value != frequencyValue_) {
                 frequencyValue_ = value;
                 period_ = rate_ / EnvelopeFrequency(value);
                 changed = true;
             }
         }
-        if (widthReader_) {
-            const double value = std::trunc(widthReader_->Next());
+        if (widthReader_.Active()) {
+            const double value = std::trunc(widthReader_.Next());
             if (value != widthValue_) {
                 widthValue_ = value;
                 width_ = EnvelopeWidth(value);
@@ -177,8 +178,8 @@ class ResonatorSchedule {
     double stepConstant_;
     double frequencyValue_ = std::numeric_limits<double>::quiet_NaN();
     double widthValue_ = std::numeric_limits<double>::quiet_NaN();
-    std::optional<EnvelopeReader> frequencyReader_;
-    std::optional<EnvelopeReader> widthReader_;
+    EnvelopeReader frequencyReader_;
+    EnvelopeReader widthReader_;
     ResonatorCoefficients coefficients_;
 };
 

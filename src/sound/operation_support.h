@@ -47,6 +47,8 @@ inline double Interpolate(const std::int16_t* samples, std::int64_t last, double
 // sample reads only the first value. Requires envelope.values > 0.
 class EnvelopeReader {
   public:
+    // No envelope: Active() is false and Next() must not be called.
+    EnvelopeReader() = default;
     EnvelopeReader(const Wave& envelope, std::int64_t length)
         : samples_(envelope.wave), last_(envelope.values - 1) {
         if (length > 1) step_ = static_cast<double>(last_) / static_cast<double>(length - 1);
@@ -58,6 +60,8 @@ class EnvelopeReader {
         return reader;
     }
 
+    bool Active() const { return samples_ != nullptr; }
+
     // The value at the current position, then one step on.
     double Next() {
         const double value = Interpolate(samples_, last_, position_);
@@ -66,8 +70,8 @@ class EnvelopeReader {
     }
 
   private:
-    const std::int16_t* samples_;
-    std::int64_t last_;
+    const std::int16_t* samples_ = nullptr;
+    std::int64_t last_ = 0;
     double step_ = 0;
     double position_ = 0;
 };
