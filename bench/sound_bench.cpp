@@ -217,6 +217,40 @@ void BM_ResamplePart(benchmark::State& state) {
     });
 }
 
+// The generators replacing the whole sound by ten minutes of new material: silence, a line
+// (0 linear, 1 exponential) and noise.
+void BM_InsertSilence(benchmark::State& state) {
+    ErrorFlag error = 0;
+    Measure(state, [&] {
+        std::int32_t begin = 0;
+        std::int32_t end = kFrames;
+        auto made = Noise().InsertSilence(&error, (kFrames - 1) / 44100.0, begin, end);
+        benchmark::DoNotOptimize(made.get());
+    });
+}
+
+void BM_Line(benchmark::State& state) {
+    ErrorFlag error = 0;
+    const bool exponential = state.range(0) != 0;
+    Measure(state, [&] {
+        std::int32_t begin = 0;
+        std::int32_t end = kFrames;
+        auto made = Noise().Line(&error, 100, 30000, (kFrames - 1) / 44100.0, exponential, begin,
+                                 end);
+        benchmark::DoNotOptimize(made.get());
+    });
+}
+
+void BM_NoiseGenerator(benchmark::State& state) {
+    ErrorFlag error = 0;
+    Measure(state, [&] {
+        std::int32_t begin = 0;
+        std::int32_t end = kFrames;
+        auto made = Noise().Noise(&error, 16383, kFrames / 44100.0, begin, end);
+        benchmark::DoNotOptimize(made.get());
+    });
+}
+
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadWaveFile)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteWaveFile)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -227,6 +261,9 @@ BENCHMARK(BM_ScaleInPlace)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Combine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Mix)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResamplePart)->Arg(100)->Arg(-100)->Arg(150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertSilence)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Line)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoiseGenerator)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kalvora

@@ -117,8 +117,10 @@ std::optional<TSampleRange> ParseSelection(std::string_view text, std::int32_t v
         return std::nullopt;
     }
     if (*begin > *end || *end > values) {
-        error = "In --select: " + std::to_string(*begin) + ":" + std::to_string(*end) +
-                " is not a range inside the wave of " + std::to_string(values) + " samples.";
+        error = "In --select: ";
+        error.append(std::to_string(*begin)).append(":").append(std::to_string(*end));
+        error.append(" is not a range inside the wave of ").append(std::to_string(values));
+        error.append(" samples.");
         return std::nullopt;
     }
     return TSampleRange{static_cast<std::int32_t>(*begin), static_cast<std::int32_t>(*end)};

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
@@ -30,7 +30,8 @@ std::optional<long long> IntegerOption(const CliArguments& arguments, const std:
         (allowed.empty() ? *value > 0 && *value <= std::numeric_limits<std::int32_t>::max()
                          : std::find(allowed.begin(), allowed.end(), *value) != allowed.end());
     if (!fits) {
-        problem = "In --" + name + ": " + refusal;
+        problem = "In --";
+        problem.append(name).append(": ").append(refusal);
         return std::nullopt;
     }
     return value;

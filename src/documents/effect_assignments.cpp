@@ -1,13 +1,22 @@
 #include "documents/effect_assignments.h"
 
+#include <initializer_list>
 #include <map>
 #include <sstream>
 
 namespace kalvora {
 namespace {
 
+// The parts joined (appended one by one: GCC 12 misjudges chains of + on temporaries).
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return Concat({"\"", text, "\""});
 }
 
 std::string AlternativeName(std::string_view label) {
@@ -18,7 +27,7 @@ std::string AlternativeName(std::string_view label) {
 std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t index,
                                     const std::string& text) {
     const TFieldSpec& spec = dialog.Field(index);
-    const std::string in = "In " + std::string(spec.label.empty() ? spec.name : spec.label) + ": ";
+    const std::string in = Concat({"In ", spec.label.empty() ? spec.name : spec.label, ": "});
     switch (spec.kind) {
         case TFieldKind::value:
             dialog.SetText(index, text);
@@ -30,22 +39,22 @@ std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t inde
                     dialog.SetChoice(index, static_cast<int>(a));
                     return std::nullopt;
                 }
-                names += (a == 0 ? "" : ", ") + AlternativeName(spec.alternatives[a]);
+                names.append(a == 0 ? "" : ", ").append(AlternativeName(spec.alternatives[a]));
             }
-            return in + Quoted(text) + " is not one of: " + names + ".";
+            return Concat({in, Quoted(text), " is not one of: ", names, "."});
         }
         case TFieldKind::check:
             if (SameName(text, "on") || SameName(text, "off")) {
                 dialog.SetChecked(index, SameName(text, "on"));
                 return std::nullopt;
             }
-            return in + "use \"on\" or \"off\", not " + Quoted(text) + ".";
+            return Concat({in, "use \"on\" or \"off\", not ", Quoted(text), "."});
         case TFieldKind::wave:
             if (dialog.SelectWaveNamed(index, text)) return std::nullopt;
             if (spec.waveList == WaveListMode::monoButActive) {
-                return in + Quoted(text) + " is not a mono wave.";
+                return Concat({in, Quoted(text), " is not a mono wave."});
             }
-            return in + Quoted(text) + " cannot be chosen here.";
+            return Concat({in, Quoted(text), " cannot be chosen here."});
     }
     return std::nullopt;
 }
@@ -62,19 +71,19 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                       const std::string& by) -> std::optional<std::string> {
         const auto [found, inserted] = chosen.try_emplace(choice, alternative, by);
         if (inserted || found->second.first == alternative) return std::nullopt;
-        return "Fields " + Quoted(found->second.second) + " and " + Quoted(by) +
-               " belong to different alternatives of " + Quoted(dialog.Field(choice).name) + ".";
+        return Concat({"Fields ", Quoted(found->second.second), " and ", Quoted(by),
+                       " belong to different alternatives of ", Quoted(dialog.Field(choice).name),
+                       "."});
     };
 
     for (const TFieldText& assignment : texts) {
         const int found = entry.FieldIndex(assignment.field);
         if (found < 0) {
-            return "Unknown field " + Quoted(assignment.field) + " for " +
-                   std::string(entry.command) + ". Try \"kalvora-cli help " +
-                   std::string(entry.command) + "\".";
+            return Concat({"Unknown field ", Quoted(assignment.field), " for ", entry.command,
+                           ". Try \"kalvora-cli help ", entry.command, "\"."});
         }
         const auto index = static_cast<std::size_t>(found);
-        if (given[index]) return "Field " + Quoted(assignment.field) + " is given twice.";
+        if (given[index]) return Concat({"Field ", Quoted(assignment.field), " is given twice."});
         given[index] = true;
         for (const auto& [choice, alternative] : dialog.AlternativePath(index)) {
             if (auto clash = choose(choice, alternative, assignment.field)) return clash;

@@ -7,15 +7,14 @@
 // Core code: standard C++, the platform layer, the sound engine and the documents only. The
 // window is reached through WaveWindow, the frame's shared state through TWorkspace.
 //
-// Adding an effect: the frame's command handler checks the command's record, stores it in
-// the workspace's and the document's records, and calls one of
+// Adding an effect: add an entry to the effect table (effect_table.h). The frame, the dialog
+// and kalvora-cli then run it through RunEffect (effect_command.h), which stores the record
+// in the workspace's and the document's records and calls, by the entry's range, one of
 //     document.ApplyToWorkRange(op)    // effects that keep the selection (Volume, Reverse...)
 //     document.ChangeWorkRange(op)     // effects that select what they made (Length, Roll In...)
 //     document.GenerateAtInsertRange(op)  // generators: insert at a cursor, select the result
-// with op a lambda over the sound operation, for example
-//     [&](const Sound& s, ErrorFlag* e, std::int32_t& b, std::int32_t& end) {
-//         return s.Scale(e, factor, b, end); }
-// While drawing by hand, effects that work on the nodes use EditDrawing instead.
+// with op wrapping the entry's operation. While drawing by hand, the entry's drawing edit
+// runs through EditDrawing instead.
 #pragma once
 
 #include <cstdint>

@@ -13,14 +13,22 @@
 #include <filesystem>
 #include <system_error>
 
+#include "documents/wave_creation.h"
 #include "gui/about_box.h"
 #include "gui/command_actions.h"
+#include "gui/effect_commands.h"
 #include "gui/file_dialogs.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
+#include "gui/mdi_child_wave.h"
+#include "gui/mix_dialog.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
+#include "gui/register_dialog.h"
 #include "gui/status_panels.h"
+#include "gui/view_wave_group.h"
+#include "gui/wave_commands.h"
+#include "gui/wave_file_prop_dialog.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
 #include "platform/user_identity.h"
@@ -28,7 +36,9 @@
 #include "shell/command_table.h"
 #include "shell/frame_texts.h"
 #include "shell/temp_folder.h"
+#include "shell/wave_frame_document.h"
 #include "shell/window_layout.h"
+#include "sound/wave.h"
 
 namespace kalvora::gui {
 namespace {
@@ -39,20 +49,29 @@ std::filesystem::path SystemTempDirectory() {
     return error ? std::filesystem::path("/tmp") : base;
 }
 
+// The hourglass of the busy periods: the application's override cursor.
+class TBusyCursor final : public platform::BusyIndicator {
+  public:
+    void Begin() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    void End() override { QApplication::restoreOverrideCursor(); }
+};
+
 }  // namespace
 
-TMainForm::TMainForm() {
+TMainForm::TMainForm() : busyCursor_(std::make_unique<TBusyCursor>()) {
     setObjectName(QStringLiteral("MainForm"));
-    // Start-up, in order: the frame's records and settings (the last-used parameter records
-    // and default view settings join here with their dialogs), no project, the name counter,
-    // the temporary folder for playing and recording, no clipboard, no tool dialogs, caption,
-    // icon, cursors (loaded with the frame), no undo record.
+    // Start-up, in order: the last-used parameter records with their defaults and the
+    // registry with NoNameCounter 0 (the workspace, built with the frame), no project, the
+    // temporary folder for playing and recording, the sinus table, no clipboard and no undo
+    // record (the workspace starts without), no tool dialogs, caption, icon, cursors (loaded
+    // with the frame).
+    platform::SetBusyIndicator(busyCursor_.get());
     projectFile_.clear();
-    noNameCounter_ = 0;
     std::filesystem::path folder =
         PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
     tempFolder_ = folder.string();
     playEnabled_ = CheckTempFolder(folder);
+    CreateSinus();
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
 
@@ -100,6 +119,13 @@ TMainForm::~TMainForm() {
     mdiArea_->disconnect(this);
     nameBox_->disconnect(this);
     actions_->disconnect(this);
+    // The documents go before the workspace they use (closed windows wait for their deletion
+    // and are no longer in the area's list, but still among its children).
+    for (TMDIChildKalvora* window : findChildren<TMDIChildKalvora*>())
+        delete window;
+    workspace_.Undo().DropUndo();
+    ReleaseSinus();
+    platform::SetBusyIndicator(nullptr);
 }
 
 void TMainForm::RebuildCaption() {
@@ -181,7 +207,12 @@ FrameSnapshot TMainForm::Snapshot() const {
     snapshot.documentWindowCount = static_cast<int>(windows.size());
     if (TMDIChildKalvora* active = ActiveDocumentWindow()) {
         snapshot.activeKind = active->Kind();
-        active->Document().Describe(snapshot);
+        active->Describe(snapshot);
+    }
+    DescribeWorkspace(workspace_, snapshot);
+    if (const TUndoUnit* record = workspace_.Undo().Record()) {
+        auto* window = dynamic_cast<TMDIChildWave*>(record->Document().Window());
+        snapshot.undoDocumentRecording = window != nullptr && window->RecordedInto();
     }
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player.playEnabled = playEnabled_;
@@ -258,22 +289,73 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
+    RegisterWaveCommands(*this);
+    RegisterEffectCommands(*this);
 }
 
 // --- document windows -------------------------------------------------------------------
 
 TMDIChildKalvora* TMainForm::AddDocumentWindow(std::unique_ptr<FrameDocument> document) {
     auto* window = new TMDIChildKalvora(*this, std::move(document));
-    mdiArea_->addSubWindow(window);
-    window->resize(640, 360);
-    window->show();
-    mdiArea_->setActiveSubWindow(window);
-    ScheduleUpdate();
+    ShowDocumentWindow(window, std::nullopt);
     return window;
 }
 
+TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document) {
+    return AddWaveWindow(std::move(document), defaultWaveViewProps_);
+}
+
+TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document,
+                                        const TWaveViewProps& settings,
+                                        std::optional<QRect> bounds) {
+    KALVORA_ASSERT(document != nullptr);
+    auto* window = new TMDIChildWave(*this, std::move(document), settings);
+    ShowDocumentWindow(window, bounds);
+    window->Refresh();
+    return window;
+}
+
+TMDIChildWave* TMainForm::WaveWindowNamed(std::string_view name) const {
+    if (name.empty()) return nullptr;
+    TUnitWave* wave = workspace_.Registry().FindWave(name);
+    return wave != nullptr ? dynamic_cast<TMDIChildWave*>(wave->Window()) : nullptr;
+}
+
+void TMainForm::RepaintEnvelopeUsers(std::string_view name) {
+    if (name.empty()) return;
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        auto* wave = qobject_cast<TMDIChildWave*>(window);
+        if (wave == nullptr) continue;
+        const TWaveViewProps& settings = wave->Group().WaveSettings();
+        if (settings.DrawEnvelope && settings.EnvelopeName == name) wave->Group().RepaintAll();
+    }
+}
+
+void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds) {
+    mdiArea_->addSubWindow(window);
+    if (bounds) {
+        window->setGeometry(*bounds);
+    } else {
+        window->resize(640, 360);
+    }
+    // A new document joins the registry as the active one, even before the area reports the
+    // activation.
+    if (TUnit* unit = window->Document().Unit()) workspace_.Registry().Activate(*unit);
+    window->show();
+    mdiArea_->setActiveSubWindow(window);
+    ShowActiveName();
+    ScheduleUpdate();
+}
+
+// The current window of the area: it stays current while a dialog or another top-level
+// window has the focus, so that commands run from there still find their document.
 TMDIChildKalvora* TMainForm::ActiveDocumentWindow() const {
-    return qobject_cast<TMDIChildKalvora*>(mdiArea_->activeSubWindow());
+    auto* window = qobject_cast<TMDIChildKalvora*>(mdiArea_->currentSubWindow());
+    return window != nullptr && !window->IsClosed() ? window : nullptr;
+}
+
+TMDIChildWave* TMainForm::ActiveWaveWindow() const {
+    return qobject_cast<TMDIChildWave*>(ActiveDocumentWindow());
 }
 
 WindowKind TMainForm::ActiveKind() const {
@@ -284,16 +366,26 @@ WindowKind TMainForm::ActiveKind() const {
 QList<TMDIChildKalvora*> TMainForm::DocumentWindows() const {
     QList<TMDIChildKalvora*> windows;
     for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder)) {
-        if (auto* child = qobject_cast<TMDIChildKalvora*>(window)) windows.append(child);
+        auto* child = qobject_cast<TMDIChildKalvora*>(window);
+        if (child != nullptr && !child->IsClosed()) windows.append(child);
     }
     return windows;
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
-    // Activating a document window ends typing in the name box and in a tool dialog.
+    // The area reports no window while the frame itself is inactive (a dialog is open); the
+    // current window stays the active document then.
+    auto* child = qobject_cast<TMDIChildKalvora*>(window);
+    if (child == nullptr || child->IsClosed()) {
+        ScheduleUpdate();
+        return;
+    }
+    // Activating a document window ends typing in the name box and in a tool dialog, and puts
+    // its document last in the registry's stacking order.
     nameBox_->StopTyping();
     toolDialogActive_ = false;
-    if (window != nullptr) ShowActiveName();
+    if (TUnit* unit = child->Document().Unit()) workspace_.Registry().Activate(*unit);
+    ShowActiveName();
     ScheduleUpdate();
 }
 
@@ -389,10 +481,10 @@ void TMainForm::OpenFromCommandLine(const QString& argument) {
 }
 
 bool TMainForm::OpenWaveFile(const std::string& fileName) {
-    // Wave documents are read here, into a new wave window, once the document model exists.
-    platform::ShowMessage(FileKindNotSupportedText(FileKind::wave, fileName),
-                          platform::caption::fileError, platform::MessageIcon::information);
-    return false;
+    std::unique_ptr<TUnitWave> document = OpenWave(workspace_, fileName);
+    if (!document) return false;  // the reader's message has been shown
+    AddWaveWindow(std::move(document));
+    return true;
 }
 
 // --- keyboard -------------------------------------------------------------------------------
@@ -406,18 +498,6 @@ bool TMainForm::OwnsKeyboardOf(const QWidget* window) const {
 }
 
 // --- services -------------------------------------------------------------------------------
-
-void TMainForm::BeginBusy() {
-    KALVORA_ASSERT(!busy_);
-    busy_ = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void TMainForm::EndBusy() {
-    if (!busy_) return;
-    busy_ = false;
-    QApplication::restoreOverrideCursor();
-}
 
 CloseAnswer TMainForm::AskCloseQuestion(const QString& text) {
     if (closeQuestion) return closeQuestion(text);
@@ -442,7 +522,41 @@ std::optional<std::string> TMainForm::AskSaveFileName(FileDialogKind kind) {
 }
 
 QStringList TMainForm::AskOpenFileNames(FileDialogKind kind) {
+    if (openFileNames) return openFileNames(kind);
     return RunFileDialog(this, kind);
+}
+
+std::optional<waveFileProps> TMainForm::AskWaveFileProps(const waveFileProps& props) {
+    if (waveFilePropsAnswer) return waveFilePropsAnswer(props);
+    TDlgWaveFileProp dialog(this, props);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Props();
+}
+
+std::optional<TMixPlace> TMainForm::AskMixPlace(TMixPlace place) {
+    if (mixPlaceAnswer) return mixPlaceAnswer(place);
+    TDlgMix dialog(this, place);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Place();
+}
+
+void TMainForm::RegisterActiveDocument() {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    if (window == nullptr) return;
+    auto rename = [window](const std::string& name) {
+        if (!window->Document().Rename(name)) return false;
+        window->RebuildCaption();
+        return true;
+    };
+    if (registerNameAnswer) {
+        if (std::optional<std::string> name = registerNameAnswer(window->Document().Name()))
+            rename(*name);
+    } else {
+        TDlgRegister dialog(this, window->Document().Name(), rename,
+                            [this] { ShowHelp(CommandId::HelpContents); });
+        dialog.exec();
+    }
+    ShowActiveName();
 }
 
 THelpWindow& TMainForm::HelpWindow() {
@@ -475,6 +589,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     for (TMDIChildKalvora* window : windows)
         window->CloseWithoutQuestion();
+    // The undo record goes with the program (the clipboard and records go with the frame).
+    workspace_.Undo().DropUndo();
     if (helpWindow_ != nullptr) helpWindow_->close();
     idleTimer_->stop();
     QMainWindow::closeEvent(event);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -11,10 +12,15 @@
 #include <optional>
 #include <string>
 
+#include "documents/mix_place.h"
+#include "documents/workspace.h"
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
+#include "platform/busy_cursor.h"
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
+#include "shell/wave_view_props.h"
+#include "sound/sound.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -28,6 +34,7 @@ class CommandActions;
 class TAboutBox;
 class THelpWindow;
 class TKeyboardFilter;
+class TMDIChildWave;
 class TNameBox;
 class TStatusPanels;
 
@@ -45,12 +52,30 @@ class TMainForm : public QMainWindow {
 
     // --- document windows
     TMDIChildKalvora* AddDocumentWindow(std::unique_ptr<FrameDocument> document);
+    // A new window for a wave document (opened, new, duplicated, made elsewhere), starting
+    // from the default view settings or from the given ones, placed at bounds when given
+    // (split and merge place their windows where their sources were).
+    TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document);
+    TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document,
+                                 const TWaveViewProps& settings,
+                                 std::optional<QRect> bounds = std::nullopt);
+    // The window of the open wave document of that name, or none.
+    TMDIChildWave* WaveWindowNamed(std::string_view name) const;
+    // The wave windows that draw the wave of that name as their envelope repaint.
+    void RepaintEnvelopeUsers(std::string_view name);
     TMDIChildKalvora* ActiveDocumentWindow() const;
     WindowKind ActiveKind() const;
+    // The active window when it shows a wave document, else none.
+    TMDIChildWave* ActiveWaveWindow() const;
     // In stacking order: from the window activated longest ago to the active window.
     QList<TMDIChildKalvora*> DocumentWindows() const;
     QMdiArea* MdiArea() const { return mdiArea_; }
-    int NextNoNameNumber() { return ++noNameCounter_; }
+
+    // --- what the documents share: registry (with NoNameCounter), clipboard, undo record and
+    // the last-used parameter records
+    TWorkspace& Workspace() { return workspace_; }
+    // The view settings new wave windows start from.
+    const TWaveViewProps& DefaultWaveViewProps() const { return defaultWaveViewProps_; }
 
     // --- commands
     void UpdateCommands();
@@ -73,8 +98,9 @@ class TMainForm : public QMainWindow {
 
     // --- services for the documents and windows
     TStatusPanels& StatusPanels() const { return *statusPanels_; }
-    void BeginBusy();
-    void EndBusy();
+    // The busy cursor (the document commands show it through platform::BusyScope).
+    void BeginBusy() { platform::BeginBusy(); }
+    void EndBusy() { platform::EndBusy(); }
     const QCursor& ScreenCursorOf(ScreenCursor cursor) const { return cursors_.Get(cursor); }
     bool PlayEnabled() const { return playEnabled_; }
     const std::string& TempFolder() const { return tempFolder_; }
@@ -84,8 +110,19 @@ class TMainForm : public QMainWindow {
     CloseAnswer AskCloseQuestion(const QString& text);
     std::optional<std::string> AskSaveFileName(FileDialogKind kind);
     QStringList AskOpenFileNames(FileDialogKind kind);
+    // The "Wave Properties" dialog opened on props; nullopt when cancelled.
+    std::optional<waveFileProps> AskWaveFileProps(const waveFileProps& props);
+    // The "Mix" dialog opened on place; nullopt when cancelled.
+    std::optional<TMixPlace> AskMixPlace(TMixPlace place);
+    // The "Register" command: the dialog renames the active document.
+    void RegisterActiveDocument();
     std::function<CloseAnswer(const QString&)> closeQuestion;
     std::function<std::optional<std::string>(FileDialogKind)> saveFileName;
+    std::function<QStringList(FileDialogKind)> openFileNames;
+    std::function<std::optional<waveFileProps>(const waveFileProps&)> waveFilePropsAnswer;
+    std::function<std::optional<TMixPlace>(TMixPlace)> mixPlaceAnswer;
+    // Answers the "Register" dialog with the text typed (nullopt: Cancel).
+    std::function<std::optional<std::string>(const std::string& name)> registerNameAnswer;
 
     THelpWindow& HelpWindow();
 
@@ -99,6 +136,7 @@ class TMainForm : public QMainWindow {
     void BuildToolbars();
     void RegisterHandlers();
     FrameSnapshot Snapshot() const;
+    void ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -128,14 +166,16 @@ class TMainForm : public QMainWindow {
     CommandStates states_{};
     bool updateScheduled_ = false;
 
-    // The frame's state shared by all documents.
+    // The frame's state shared by all documents. The workspace outlives every document
+    // window: the destructor closes the windows first.
+    TWorkspace workspace_;
+    TWaveViewProps defaultWaveViewProps_;
     std::string projectFile_;
-    int noNameCounter_ = 0;
     bool playEnabled_ = false;
     std::string tempFolder_;
     bool toolDialogActive_ = false;
-    bool busy_ = false;
     ScreenCursors cursors_;
+    std::unique_ptr<platform::BusyIndicator> busyCursor_;
 };
 
 }  // namespace kalvora::gui

@@ -25,6 +25,11 @@ TMDIChildKalvora::TMDIChildKalvora(TMainForm& frame, std::unique_ptr<FrameDocume
 
 TMDIChildKalvora::~TMDIChildKalvora() = default;
 
+void TMDIChildKalvora::SetViewArea(QWidget* area) {
+    std::unique_ptr<QWidget> placeholder(widget());
+    setWidget(area);
+}
+
 void TMDIChildKalvora::RebuildCaption() {
     setWindowTitle(FromCore(document_->Caption()));
 }
@@ -66,6 +71,11 @@ void TMDIChildKalvora::closeEvent(QCloseEvent* event) {
         return;
     }
     questionAnswered_ = true;
+    if (!closed_) {
+        closed_ = true;
+        WindowClosing();
+        document_->Closed();
+    }
     QMdiSubWindow::closeEvent(event);
 }
 

@@ -33,13 +33,26 @@ class TMDIChildKalvora : public QMdiSubWindow {
     // Closes without asking, after CloseQuery has been answered for the whole frame.
     void CloseWithoutQuestion();
 
+    // Fills the snapshot's facts of this window and its document for the command update.
+    virtual void Describe(FrameSnapshot& snapshot) const { document_->Describe(snapshot); }
+
+    // True once the window has closed for good; the object goes a moment later.
+    bool IsClosed() const { return closed_; }
+
+    TMainForm& Frame() const { return frame_; }
+
   protected:
+    // Puts the window's views in place of the empty area the window starts with.
+    void SetViewArea(QWidget* area);
     void closeEvent(QCloseEvent* event) override;
+    // The close has been decided: stop whatever still works on the document.
+    virtual void WindowClosing() {}
 
   private:
     TMainForm& frame_;
     std::unique_ptr<FrameDocument> document_;
     bool questionAnswered_ = false;
+    bool closed_ = false;
 };
 
 }  // namespace kalvora::gui

@@ -46,6 +46,12 @@ TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar) {
     }
 }
 
+void TStatusPanels::SetDesignedWidth(int index, int width) {
+    QLabel* label = Panel(index);
+    const int scaled = ScaledWidth(*label, width);
+    if (label->width() != scaled || label->minimumWidth() != scaled) label->setFixedWidth(scaled);
+}
+
 QString TStatusPanels::Text(int index) const {
     return Panel(index)->text();
 }

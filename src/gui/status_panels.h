@@ -21,6 +21,9 @@ class TStatusPanels : public QObject {
     static int DesignedWidth(int index);
 
     QLabel* Panel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
+    // Lays a panel out with another designed width (panel 1 is narrower for the waveform's
+    // position than for the volume diagram's).
+    void SetDesignedWidth(int index, int width);
     QString Text(int index) const;
     void SetText(int index, const QString& text);
     void Apply(const StatusPanelTexts& texts);

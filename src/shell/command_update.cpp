@@ -42,6 +42,7 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
                   true);
     states.Enable({C::ProjectClose, C::ProjectSave, C::ProjectExport}, s.projectOpen);
     states.Enable({C::Undo, C::DeleteUndo}, s.undoRecord && !s.undoDocumentDrawing);
+    if (s.undoDocumentRecording) states.Enable(C::Undo, false);
     bool documentOpen = s.activeKind != WindowKind::none;
     states.Enable({C::FileClose, C::Register}, documentOpen);
 
@@ -65,6 +66,23 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
     states[C::DuplicateMuz].visible = music;
     states.Check(C::SelectWave, s.selectZoomVisible);
     states.Enable(C::SelectWave, !music);
+}
+
+// While the player records into the document, nothing may change it: the recording takes
+// its place when it ends.
+void DisableChangesOfTheDocument(States& states) {
+    states.Enable({C::FileProperties, C::FileRevert, C::EditDelete, C::EditTrim, C::EditCut,
+                   C::EditPaste, C::EditSwap, C::EditExtract, C::EditMix, C::DrawWaveLin,
+                   C::DrawWave3G, C::MergeH, C::MergeV, C::SplitH, C::SplitV},
+                  false);
+    states.Enable(generators, false);
+    for (const CommandInfo& info : CommandTable()) {
+        if (info.category == CommandCategory::SimpleWave ||
+            info.category == CommandCategory::ComplexWave ||
+            info.category == CommandCategory::Filter) {
+            states.Enable(info.id, false);
+        }
+    }
 }
 
 void ApplyWaveRules(const FrameSnapshot& s, States& states) {
@@ -112,6 +130,7 @@ void ApplyWaveRules(const FrameSnapshot& s, States& states) {
                   editable);
     states.Enable(C::MixLeftRight, editable && d.Stereo());
     states.Enable(C::Balance, editable && d.Mono());
+    if (d.recording) DisableChangesOfTheDocument(states);
 }
 
 void ApplyMusicRules(const FrameSnapshot& s, States& states) {

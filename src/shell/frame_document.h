@@ -1,7 +1,7 @@
 // What the frame asks of the document shown in a document window: its kind and names for the
 // caption and the name box, its facts for the command update, renaming, and saving for the
-// close question. The wave and music documents implement it; the window owns its document.
-// Standard C++ only.
+// close question. The wave and music documents are adapted to it (wave_frame_document.h); the
+// window owns its document. Standard C++ and the document model only.
 #pragma once
 
 #include <string>
@@ -9,6 +9,8 @@
 #include "shell/frame_snapshot.h"
 
 namespace kalvora {
+
+class TUnit;
 
 class FrameDocument {
   public:
@@ -31,6 +33,15 @@ class FrameDocument {
     virtual bool NeedsSave() const = 0;
     virtual bool Save() = 0;  // requires a file name
     virtual bool SaveAs(const std::string& fileName) = 0;
+
+    // The document as the registry of open documents knows it; nullptr for a document that
+    // is not registered (test doubles).
+    virtual TUnit* Unit() { return nullptr; }
+
+    // The window has closed for good (its close question answered): the document leaves the
+    // registry and gives up what the frame holds of it (the undo record), although the window
+    // object and the document are destroyed a moment later.
+    virtual void Closed() {}
 
     // "Wave" or "Music": the word the close question uses for the document.
     std::string Noun() const { return Kind() == WindowKind::music ? "Music" : "Wave"; }

@@ -31,6 +31,9 @@ struct WaveFacts {
     bool needsSave = false;
     bool waveformShown = true;  // the views show the waveform (otherwise the volume diagram)
     int toolMode = 0;           // 0 normal, 1 zoom in, 2 no zoom
+    // The player records into this document: commands that would change it are disabled
+    // until the recording ends (the recording replaces the sound when it is done).
+    bool recording = false;
 
     bool Mono() const { return channels == 1; }
     bool Stereo() const { return channels != 1; }
@@ -70,12 +73,13 @@ struct PlayerFacts {
 struct FrameSnapshot {
     WindowKind activeKind = WindowKind::none;
     int documentWindowCount = 0;
-    WaveFacts wave;                    // read when activeKind is wave
-    MusicFacts music;                  // read when activeKind is music
-    bool clipboard = false;            // a clipboard sound exists
-    bool undoRecord = false;           // an undo record exists
-    bool undoDocumentDrawing = false;  // ... and its document is being hand-drawn
-    bool projectOpen = false;          // the project file name is not empty
+    WaveFacts wave;                      // read when activeKind is wave
+    MusicFacts music;                    // read when activeKind is music
+    bool clipboard = false;              // a clipboard sound exists
+    bool undoRecord = false;             // an undo record exists
+    bool undoDocumentDrawing = false;    // ... and its document is being hand-drawn
+    bool undoDocumentRecording = false;  // ... or being recorded into
+    bool projectOpen = false;            // the project file name is not empty
     PlayerFacts player;
     bool selectZoomVisible = false;
     bool musicDialogVisible = false;

@@ -1,13 +1,15 @@
 // Geometry of one wave view: which samples it shows (its zoom and scroll state), the
 // mappings between samples, pixel columns, times and sample values, the strips to repaint
 // when the selection changes, and the zoom arithmetic of the mouse and of edits.
-// Core code: standard C++ and platform/canvas.h (for Rect and Point) only.
+// Core code: standard C++, platform/canvas.h (for Rect and Point) and the documents' sample
+// range only.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "documents/sample_range.h"
 #include "platform/canvas.h"
 
 namespace kalvora {
@@ -35,13 +37,6 @@ struct TSampleMapping {
 // The row of sample value v in a band from top to bottom: trunc(mid + v·(top - bottom)/
 // 65536) with mid = (top + bottom)/2, so positive values lie above the middle.
 int ValueToY(int value, int top, int bottom);
-
-// Sample indices begin .. end.
-struct TSampleRange {
-    std::int32_t begin = 0;
-    std::int32_t end = 0;
-    friend bool operator==(const TSampleRange&, const TSampleRange&) = default;
-};
 
 // The ranges whose selection state differs between the selection before and after a
 // change (each given with its ends in either order): at most four, none when the wave has

@@ -261,7 +261,8 @@ class Sound {
     // A new sound of this kind and format whose channel c is makeChannel(Channel(c), c);
     // nullptr when a channel could not be made or the flag is set.
     using ChannelMaker = std::function<std::unique_ptr<Wave>(const Wave& channel, int index)>;
-    std::unique_ptr<Sound> MakeFromChannels(ErrorFlag* error, const ChannelMaker& makeChannel) const;
+    std::unique_ptr<Sound> MakeFromChannels(ErrorFlag* error,
+                                            const ChannelMaker& makeChannel) const;
 
   private:
     using MatchedWaves = std::array<ChannelWave, 2>;

@@ -17,10 +17,10 @@
 
 #include "documents/effect_command.h"
 #include "documents/effect_test_support.h"
+#include "documents/wave_creation.h"
 #include "documents/workspace.h"
-#include "gui/effect_commands.h"
-#include "gui/fake_document.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
 #include "platform/recording_message_sink.h"
 
 namespace kalvora::gui {
@@ -124,13 +124,12 @@ TEST_F(EffectDialogGuiTest, LaysOutTheFieldsAndBindsThemToTheModel) {
 TEST_F(EffectDialogGuiTest, TheFrameRunsMakeLineThroughItsDialog) {
     TMainForm frame;
     frame.show();
-    auto facts = std::make_unique<FakeDocument>();
-    facts->wave.sampleCount = 4;
-    frame.AddDocumentWindow(std::move(facts));
-    TUnitWave wave(workspace_, MakeEmptySound({1000, 1, 2}));
-    workspace_.Registry().Activate(wave);
-    RegisterEffectCommands(frame, [&wave] { return &wave; });
+    TMDIChildWave* window = frame.AddWaveWindow(NewWave(frame.Workspace(), {1000, 1, 2}));
+    ASSERT_NE(window, nullptr);
+    TUnitWave& wave = window->Wave();
     QApplication::processEvents();
+    frame.UpdateCommands();
+    ASSERT_TRUE(frame.Action(CommandId::MakeLine)->isEnabled());
 
     bool refusedStayedOpen = false;
     WhenDialogShows([&](TEffectDialog& dialog) {
@@ -164,7 +163,8 @@ TEST_F(EffectDialogGuiTest, TheFrameRunsMakeLineThroughItsDialog) {
     });
     ASSERT_TRUE(frame.RunCommand(CommandId::MakeLine));
     EXPECT_EQ(wave.GetValues(), 3);
-    EXPECT_EQ(workspace_.Records()
+    EXPECT_EQ(frame.Workspace()
+                  .Records()
                   .effects.Of(*FindEffect("MakeLine"))
                   .Value<unitTime>("length")
                   .GetValue(),

@@ -74,9 +74,11 @@ TEST_F(MainFormTest, StartsWithCaptionAndTheMenusOfNoWindow) {
     EXPECT_LT(frame_.StatusPanels().Panel(5)->width(), frame_.StatusPanels().Panel(4)->width());
     EXPECT_TRUE(frame_.Action(C::HelpAbout)->isEnabled());
     EXPECT_TRUE(frame_.Action(C::WindowCascade)->isEnabled());
+    EXPECT_TRUE(frame_.Action(C::FileOpenWave)->isEnabled());
+    EXPECT_TRUE(frame_.Action(C::FileNewWave)->isEnabled());
     // Not built yet, so not offered.
-    EXPECT_FALSE(frame_.Action(C::FileOpenWave)->isEnabled());
-    EXPECT_FALSE(frame_.Action(C::FileNewWave)->isEnabled());
+    EXPECT_FALSE(frame_.Action(C::FileOpenMuz)->isEnabled());
+    EXPECT_FALSE(frame_.Action(C::ProjectOpen)->isEnabled());
 }
 
 TEST_F(MainFormTest, MenusAndToolbarsShowTheTableTexts) {

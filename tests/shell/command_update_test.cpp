@@ -182,6 +182,25 @@ TEST(CommandUpdateTest, UndoAndProjectCommands) {
     EXPECT_FALSE(Enabled(ComputeCommandStates(s), C::Undo));
 }
 
+TEST(CommandUpdateTest, ADocumentBeingRecordedIntoCannotBeChanged) {
+    FrameSnapshot s = WaveWindow(1000, 1);
+    s.clipboard = true;
+    s.undoRecord = true;
+    s.wave.recording = true;
+    s.undoDocumentRecording = true;
+    CommandStates states = ComputeCommandStates(s);
+    for (CommandId id : {C::EditDelete, C::EditCut, C::EditPaste, C::EditMix, C::EditTrim,
+                         C::MakeSinus, C::Volume, C::Reverse, C::FilterLow, C::Balance,
+                         C::FileProperties, C::DrawWaveLin, C::SplitV, C::Undo, C::keyCtrlDel}) {
+        EXPECT_FALSE(Enabled(states, id)) << Command(id).name;
+    }
+    // Reading it, saving it and leaving it alone stay possible.
+    for (CommandId id : {C::EditCopy, C::FileSaveAs, C::ZoomIn, C::NoZoom, C::DuplicateWave,
+                         C::EditClearClipboard, C::DeleteUndo}) {
+        EXPECT_TRUE(Enabled(states, id)) << Command(id).name;
+    }
+}
+
 TEST(CommandUpdateTest, NoWindowDisablesEveryDocumentCommand) {
     FrameSnapshot s;
     s.clipboard = true;

@@ -1,0 +1,29 @@
+// The "Register" dialog: names the active document. OK keeps the dialog open while the name
+// is taken (the check shows its message).
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+
+namespace kalvora::gui {
+
+class TDlgRegister : public QDialog {
+    Q_OBJECT
+  public:
+    // rename takes the text as typed and returns whether the document took it; help shows the
+    // help of the dialog.
+    TDlgRegister(QWidget* parent, const std::string& name,
+                 std::function<bool(const std::string&)> rename, std::function<void()> help);
+
+    QLineEdit* NameField() const { return name_; }
+    void accept() override;
+
+  private:
+    QLineEdit* name_ = nullptr;
+    std::function<bool(const std::string&)> rename_;
+};
+
+}  // namespace kalvora::gui

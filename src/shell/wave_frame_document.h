@@ -1,0 +1,46 @@
+// A wave document as the frame sees it: the adapter that gives a TUnitWave the FrameDocument
+// face (names, facts for the command update, renaming through the registry, saving for the
+// close question), and the facts the update reads of the frame's shared workspace (clipboard
+// and undo record). Core code: standard C++ and the document model only.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "documents/wave_document.h"
+#include "shell/frame_document.h"
+
+namespace kalvora {
+
+class TWorkspace;
+
+class WaveFrameDocument final : public FrameDocument {
+  public:
+    explicit WaveFrameDocument(std::unique_ptr<TUnitWave> wave);
+
+    TUnitWave& Wave() const { return *wave_; }
+
+    WindowKind Kind() const override { return WindowKind::wave; }
+    std::string Name() const override { return wave_->Name(); }
+    std::string FileName() const override { return wave_->FileName(); }
+    void Describe(FrameSnapshot& snapshot) const override;
+    // Through the registry: a name another open document has is refused with its message.
+    bool Rename(const std::string& name) override;
+    bool NeedsSave() const override { return wave_->NeedsSave(); }
+    bool Save() override { return wave_->SaveFile(); }
+    bool SaveAs(const std::string& fileName) override { return wave_->SaveFileAs(fileName); }
+    TUnit* Unit() override { return wave_.get(); }
+    void Closed() override;
+
+  private:
+    std::unique_ptr<TUnitWave> wave_;
+};
+
+// The facts of the command update that belong to the document itself (the window adds what
+// it shows: waveform or volume diagram, tool mode).
+WaveFacts DescribeWave(const TUnitWave& wave);
+
+// The clipboard and undo facts of the snapshot.
+void DescribeWorkspace(const TWorkspace& workspace, FrameSnapshot& snapshot);
+
+}  // namespace kalvora

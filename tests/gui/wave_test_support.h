@@ -1,0 +1,56 @@
+// Helpers of the wave window tests: WAV files written through the sound core into a scratch
+// folder, and a frame whose dialogs are answered by the test.
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "gui/main_form.h"
+#include "gui/qt_text.h"
+#include "platform/recording_message_sink.h"
+#include "sound/sound.h"
+#include "sound/wave_file.h"
+
+namespace kalvora::gui::testing {
+
+// A stereo sine of n samples per channel: 440 Hz on the left, 660 Hz on the right.
+inline std::unique_ptr<Sound> StereoSine(std::int32_t n, int rate = 44100) {
+    ErrorFlag error = 0;
+    Wave left(&error, n);
+    Wave right(&error, n);
+    for (std::int32_t i = 0; i < n; ++i) {
+        double t = static_cast<double>(i) / rate;
+        left.wave[i] = static_cast<std::int16_t>(20000 * std::sin(2 * M_PI * 440 * t));
+        right.wave[i] = static_cast<std::int16_t>(12000 * std::sin(2 * M_PI * 660 * t));
+    }
+    return std::make_unique<StereoSound>(std::move(left), std::move(right), rate, 2);
+}
+
+inline std::string WriteWav(const QTemporaryDir& folder, const QString& name, const Sound& sound) {
+    std::string fileName = FileNameToCore(folder.filePath(name));
+    ErrorFlag error = 0;
+    if (!WriteWaveFile(sound, &error, fileName, 0, sound.GetValues())) return {};
+    return fileName;
+}
+
+class FrameFixture {
+  public:
+    FrameFixture() {
+        frame.show();
+        QApplication::processEvents();
+    }
+
+    void Settle() {
+        QApplication::processEvents();
+        frame.UpdateCommands();
+    }
+
+    platform::RecordingMessageSink messages;
+    QTemporaryDir folder;
+    TMainForm frame;
+};
+
+}  // namespace kalvora::gui::testing
