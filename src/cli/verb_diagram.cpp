@@ -21,7 +21,11 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "documents/unit_factor.h"
+#include "documents/unit_integer.h"
+#include "documents/unit_time.h"
 #include "platform/qt/image_canvas.h"
+#include "shell/view_settings_xml.h"
 #include "sound/wave_file.h"
 #include "volume/vold_view_props.h"
 #include "volume/volume_analysis.h"
@@ -47,123 +51,60 @@ std::string Squeezed(const std::string& text) {
     return squeezed;
 }
 
-std::optional<double> ParseNumber(const std::string& text) {
-    std::string number = text;
-    std::replace(number.begin(), number.end(), ',', '.');
-    const char* first = number.data();
-    const char* last = first + number.size();
-    if (first != last && *first == '+') ++first;
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || first == last || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// A number followed by blanks and a unit suffix (possibly empty), as the dialogs read it.
-struct NumberWithUnit {
-    double value = 0.0;
-    std::string unit;  // upper case
-};
-
-std::optional<NumberWithUnit> SplitUnit(const std::string& text) {
-    std::size_t end = 0;
-    while (end < text.size() &&
-           (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.' ||
-            text[end] == ',' || (end == 0 && (text[0] == '-' || text[0] == '+')))) {
-        ++end;
-    }
-    const auto value = ParseNumber(text.substr(0, end));
-    if (!value) return std::nullopt;
-    std::string unit;
-    for (std::size_t i = end; i < text.size(); ++i) {
-        if (text[i] != ' ' && text[i] != '\t') {
-            unit += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-        }
-    }
-    return NumberWithUnit{*value, unit};
-}
-
 // The problem with one field's text, in the dialog's words (without "In <label>: ").
 using Reader = std::function<std::optional<std::string>(const std::string& text)>;
 
-std::optional<std::string> ReadPositive(double value, double& target) {
-    if (!(value > 0.0)) return "Value must be positive and more than 0.";
-    target = value;
+// The reason a value type gives for refusing text, or nothing once target has the value.
+// The fields are read as the dialog "Volume Diagram" and the stored settings read them.
+template <typename Member, typename Value>
+std::optional<std::string> ReadMember(Member member, const std::string& text, Value& target) {
+    std::string errorText;
+    if (!member.ReadText(text, "", errorText)) {
+        const std::string prefix = "In : ";
+        return errorText.rfind(prefix, 0) == 0 ? errorText.substr(prefix.size()) : errorText;
+    }
+    target = static_cast<Value>(member.GetValue());
     return std::nullopt;
 }
 
 // A period typed as a time ("50 ms", "0.05 s") or a frequency ("20 Hz", "20 kHz").
 Reader TimeReader(double& target) {
-    return [&target](const std::string& text) -> std::optional<std::string> {
-        const auto read = SplitUnit(text);
-        if (!read) return "Input has no value.";
-        double seconds;
-        if (read->unit == "S") {
-            seconds = read->value;
-        } else if (read->unit == "MS") {
-            seconds = read->value * 0.001;
-        } else if (read->unit == "HZ" || read->unit == "KHZ") {
-            if (read->value == 0.0) {
-                return std::string("You cannot use 0 with '") +
-                       (read->unit == "HZ" ? "Hz" : "kHz") + "'.";
-            }
-            seconds = (read->unit == "HZ" ? 1.0 : 0.001) / read->value;
-        } else if (read->unit.empty()) {
-            return "Wrong unit used, use: 's', 'ms', 'Hz', 'kHz'.";
-        } else {
-            return "This unit does not exist, use: 's', 'ms', 'Hz', 'kHz'.";
-        }
-        return ReadPositive(seconds, target);
+    return [&target](const std::string& text) {
+        return ReadMember(unitTimePosMore(target, DisplayUnit::second), text, target);
     };
 }
 
 // A positive factor: a plain number or a percentage.
 Reader FactorReader(double& target) {
-    return [&target](const std::string& text) -> std::optional<std::string> {
-        const auto read = SplitUnit(text);
-        if (!read) return "Input has no value.";
-        if (read->unit == "%") return ReadPositive(read->value * 0.01, target);
-        if (!read->unit.empty()) return "This unit does not exist, use: '%' or no unit.";
-        return ReadPositive(read->value, target);
+    return [&target](const std::string& text) {
+        return ReadMember(unitFactorPosMore(target, DisplayUnit::none), text, target);
     };
 }
 
 // A share strictly between 0 and 1: a plain number or a percentage.
 Reader PositionReader(double& target) {
-    return [&target](const std::string& text) -> std::optional<std::string> {
-        double value = 0.0;
-        if (auto problem = FactorReader(value)(text)) return problem;
-        if (value >= 1.0) return "Value must be less than 1.";
-        target = value;
-        return std::nullopt;
+    return [&target](const std::string& text) {
+        return ReadMember(unitFactorPosMoreLess1(0.5, DisplayUnit::percent), text, target);
     };
 }
 
 Reader ResolutionReader(std::int32_t& target) {
     return [&target](const std::string& text) -> std::optional<std::string> {
-        const auto value = ParsePlainInteger(text);
-        if (!value) return "Input has no value.";
-        if (*value <= 0) return "Value must be positive and more than 0.";
-        if (*value > kMaxVolumeResolution) {
+        int value = 0;
+        if (auto problem = ReadMember(unitIntegerPosMore(target), text, value)) return problem;
+        if (value > kMaxVolumeResolution) {
             return "Value must be no more than " + std::to_string(kMaxVolumeResolution) + ".";
         }
-        target = static_cast<std::int32_t>(*value);
+        target = value;
         return std::nullopt;
     };
 }
 
 Reader ColourReader(Color& target) {
     return [&target](const std::string& text) -> std::optional<std::string> {
-        unsigned long value = 0;
-        const char* last = text.data() + text.size();
-        const auto [end, ec] = std::from_chars(text.data(), last, value, 16);
-        if (text.empty() || ec != std::errc() || end != last || value > 0xFFFFFFFFul) {
-            return "Invalid Hexdecimal value: \"" + text + "\".";
-        }
-        target = static_cast<Color>(value & 0xFFFFFFul);
-        return std::nullopt;
+        std::string errorText;
+        if (ReadColorText(text, "", target, errorText)) return std::nullopt;
+        return errorText.substr(std::string("In : ").size());
     };
 }
 

@@ -18,7 +18,10 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "documents/unit_factor.h"
+#include "documents/unit_integer.h"
 #include "platform/qt/image_canvas.h"
+#include "shell/view_settings_xml.h"
 #include "shell/wave_painter.h"
 #include "shell/wave_view_geometry.h"
 #include "shell/wave_view_props.h"
@@ -145,35 +148,21 @@ int ApplyField(VerbContext& context, const FieldAssignment& field, WaveformJob& 
         }
         return static_cast<int>(exitSuccess);
     };
+    // Colours and numbers are read as the dialog "Wave View" and the stored settings read them.
     const auto colour = [&](const std::string& label, platform::Color& target) {
-        unsigned long value = 0;
-        const char* last = text.data() + text.size();
-        const auto [end, ec] = std::from_chars(text.data(), last, value, 16);
-        if (text.empty() || ec != std::errc() || end != last || value > 0xFFFFFFFFul) {
-            return Rejected(context, label, "Invalid Hexdecimal value: \"" + text + "\".");
+        std::string errorText;
+        if (!ReadColorText(text, label, target, errorText)) {
+            context.err << errorText << '\n';
+            return static_cast<int>(exitUsageError);
         }
-        target = static_cast<platform::Color>(value & 0xFFFFFFul);
         return static_cast<int>(exitSuccess);
     };
-    // A positive number, or with allowPercent a share written with "%"; above stays
-    // inside 0 .. 1 when atMostOne.
-    const auto factor = [&](const std::string& label, double& target, bool atMostOne) {
-        std::string number = text;
-        double scale = 1.0;
-        if (!number.empty() && number.back() == '%') {
-            number.pop_back();
-            scale = 0.01;
+    const auto value = [&](unit& member, const std::string& label) {
+        std::string errorText;
+        if (!member.ReadText(text, label, errorText)) {
+            context.err << errorText << '\n';
+            return static_cast<int>(exitUsageError);
         }
-        const auto value = ParseNumber(number);
-        if (!value) return Rejected(context, label, "Input has no value.");
-        const double v = *value * scale;
-        if (atMostOne) {
-            if (v < 0.0) return Rejected(context, label, "Value must be positive.");
-            if (v > 1.0) return Rejected(context, label, "Value must be no more than 1.");
-        } else if (v <= 0.0) {
-            return Rejected(context, label, "Value must be positive and more than 0.");
-        }
-        target = v;
         return static_cast<int>(exitSuccess);
     };
 
@@ -191,12 +180,9 @@ int ApplyField(VerbContext& context, const FieldAssignment& field, WaveformJob& 
             {{"Mixed", frontMixed}, {"Left at Front", frontLeft}, {"Right at Front", frontRight}});
     }
     if (name == "valuesperpixel") {
-        const auto value = ParsePlainInteger(text);
-        if (!value) return Rejected(context, "Values per Pixel", "Input has no value.");
-        if (*value <= 0 || *value > INT32_MAX) {
-            return Rejected(context, "Values per Pixel", "Value must be positive and more than 0.");
-        }
-        props.ValuesPerPixel = static_cast<std::int32_t>(*value);
+        unitIntegerPosMore member(props.ValuesPerPixel);
+        if (const int status = value(member, "Values per Pixel")) return status;
+        props.ValuesPerPixel = member.GetValue();
         return exitSuccess;
     }
     if (name == "usegrid") return onOff(props.UseGrid);
@@ -211,11 +197,19 @@ int ApplyField(VerbContext& context, const FieldAssignment& field, WaveformJob& 
     if (name == "backgroundcolor") return colour("BackgroundColor", props.BackgroundColor);
     if (name == "leftcolor") return colour("LeftColor", props.LeftColor);
     if (name == "rightcolor") return colour("RightColor", props.RightColor);
-    if (name == "strength") return factor("Strength", props.Strength, false);
+    if (name == "strength") {
+        unitFactorPosMore member(props.Strength, DisplayUnit::none);
+        if (const int status = value(member, "Strength")) return status;
+        props.Strength = member.GetValue();
+        return exitSuccess;
+    }
     if (name == "envelopestrength") {
         // As in the dialog, giving the envelope's strength or name switches it on.
         if (!envelopeSwitched) props.DrawEnvelope = true;
-        return factor("Background Strength", props.EnvelopeStrength, true);
+        unitFactorPosMax1 member(props.EnvelopeStrength, DisplayUnit::percent);
+        if (const int status = value(member, "Background Strength")) return status;
+        props.EnvelopeStrength = member.GetValue();
+        return exitSuccess;
     }
     if (name == "envelopename") {
         if (!envelopeSwitched) props.DrawEnvelope = true;

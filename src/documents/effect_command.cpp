@@ -46,6 +46,11 @@ TEffectContext ContextOf(const TUnitWave& document) {
     context.values = static_cast<std::int32_t>(document.GetValues());
     context.work = document.WorkRange();
     context.insert = document.InsertRange();
+    const TUnitRegistry& registry = document.Workspace().Registry();
+    context.findSound = [&registry](std::string_view name) -> const Sound* {
+        const TUnitWave* found = registry.FindWave(name);
+        return found != nullptr ? &found->TheSound() : nullptr;
+    };
     return context;
 }
 

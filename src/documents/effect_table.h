@@ -48,6 +48,13 @@ struct TEffectContext {
 
     // The duration of the work range in seconds (S of the effects).
     double SelSeconds() const { return static_cast<double>(work.Length()) / freq; }
+
+    // The sound of the open wave document of that name, for checks that look at a chosen
+    // envelope; unset (or nullptr) when there is none.
+    std::function<const Sound*(std::string_view name)> findSound{};
+    const Sound* FindSound(std::string_view name) const {
+        return findSound ? findSound(name) : nullptr;
+    }
 };
 
 // What an operation gets besides the sound: the record, the document's facts and the sounds
@@ -123,5 +130,7 @@ const TEffectEntry* FindEffect(std::string_view command);
 // The families of the table, one function per file.
 std::vector<TEffectEntry> GeneratorEffects();      // generator_effects.cpp
 std::vector<TEffectEntry> ToneGeneratorEffects();  // tone_generator_effects.cpp
+std::vector<TEffectEntry> SimpleWaveEffects();     // simple_wave_effects.cpp
+std::vector<TEffectEntry> FilterEffects();         // filter_effects.cpp
 
 }  // namespace kalvora

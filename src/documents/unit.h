@@ -3,9 +3,11 @@
 // range restriction. It reads text with its unit (ReadText), writes the value back in the
 // display unit (GetText) and reports a rejected field to the user (Check). Dialogs, file
 // readers and the command line hold their fields as unit& and use only these operations.
+// unitRestricted makes the range-restricted members of a value type.
 // Standard C++ and the platform message interface only.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +31,20 @@ struct UnitReading {
         return UnitReading{false, 0, std::nullopt, false, std::string(reason)};
     }
 };
+
+// The reading, or a failure with the restriction's message when its value breaks the
+// restriction. A failed reading passes unchanged.
+UnitReading ApplyRestriction(UnitReading reading, Restriction restriction);
+
+// What a value type writes must read back: the first of its texts (the short text first)
+// that `parse` accepts, else the short text.
+template <typename Parser>
+std::string FirstTextReadingBack(std::initializer_list<std::string> texts, const Parser& parse) {
+    for (const std::string& text : texts) {
+        if (parse(text).ok) return text;
+    }
+    return *texts.begin();
+}
 
 class unit {
   public:
@@ -54,6 +70,28 @@ class unit {
     unit& operator=(const unit&) = default;
 
     static std::string InputErrorText(std::string_view fieldName, std::string_view reason);
+
+    // For ReadText: whether the reading succeeded; if not, errorText tells why.
+    static bool Accepted(const UnitReading& reading, std::string_view fieldName,
+                         std::string& errorText);
+    // For ReadText: stores a reading that succeeded into the member's value and display unit
+    // (which a reading without one, a note name, keeps); a failed one only into errorText.
+    template <typename Value>
+    static bool Store(const UnitReading& reading, std::string_view fieldName,
+                      std::string& errorText, Value& value, DisplayUnit& displayUnit) {
+        if (!Accepted(reading, fieldName, errorText)) return false;
+        value = static_cast<Value>(reading.value);
+        if (reading.displayUnit) displayUnit = *reading.displayUnit;
+        return true;
+    }
+};
+
+// The member of the value type Base that accepts only what `restriction` allows, such as
+// unitFactorPos. Base has a protected constructor (value, display unit, restriction).
+template <typename Base, Restriction restriction>
+class unitRestricted : public Base {
+  public:
+    unitRestricted(double value, DisplayUnit displayUnit) : Base(value, displayUnit, restriction) {}
 };
 
 }  // namespace kalvora

@@ -72,10 +72,7 @@ unitFactor::unitFactor(double value, DisplayUnit displayUnit, Restriction restri
     : value_(value), displayUnit_(displayUnit), restriction_(restriction) {}
 
 UnitReading unitFactor::Restricted(UnitReading reading) const {
-    if (!reading.ok) return reading;
-    const std::string_view violation = RestrictionViolation(restriction_, reading.value);
-    if (!violation.empty()) return UnitReading::Failure(violation);
-    return reading;
+    return ApplyRestriction(std::move(reading), restriction_);
 }
 
 UnitReading unitFactor::Parse(std::string_view text) const {
@@ -96,40 +93,15 @@ std::string unitFactor::GetText() const {
     // The short text, unless it does not read back (a value that it rounds onto a bound
     // of the range, or a unit this member cannot read): then every digit, in the display
     // unit or else as a plain number.
-    const std::string shortText = WriteValue(value_, displayUnit_);
-    for (const std::string& text :
-         {shortText, WriteValueExact(value_, displayUnit_), WriteExact(value_)}) {
-        if (Parse(text).ok) return text;
-    }
-    return shortText;
+    return FirstTextReadingBack({WriteValue(value_, displayUnit_),
+                                 WriteValueExact(value_, displayUnit_), WriteExact(value_)},
+                                [this](std::string_view text) { return Parse(text); });
 }
 
 bool unitFactor::ReadText(std::string_view text, std::string_view fieldName,
                           std::string& errorText) {
-    const UnitReading reading = Parse(text);
-    if (!reading.ok) {
-        errorText = InputErrorText(fieldName, reading.reason);
-        return false;
-    }
-    value_ = reading.value;
-    if (reading.displayUnit) displayUnit_ = *reading.displayUnit;
-    return true;
+    return Store(Parse(text), fieldName, errorText, value_, displayUnit_);
 }
-
-unitFactorPos::unitFactorPos(double value, DisplayUnit displayUnit)
-    : unitFactor(value, displayUnit, Restriction::notNegative) {}
-
-unitFactorNotNul::unitFactorNotNul(double value, DisplayUnit displayUnit)
-    : unitFactor(value, displayUnit, Restriction::notZero) {}
-
-unitFactorPosMore::unitFactorPosMore(double value, DisplayUnit displayUnit)
-    : unitFactor(value, displayUnit, Restriction::positive) {}
-
-unitFactorPosMoreLess1::unitFactorPosMoreLess1(double value, DisplayUnit displayUnit)
-    : unitFactor(value, displayUnit, Restriction::betweenZeroAndOne) {}
-
-unitFactorPosMax1::unitFactorPosMax1(double value, DisplayUnit displayUnit)
-    : unitFactor(value, displayUnit, Restriction::zeroToOne) {}
 
 unitVolumeFactor::unitVolumeFactor(double value, DisplayUnit displayUnit)
     : unitVolumeFactor(value, displayUnit, Restriction::none) {}
@@ -155,9 +127,6 @@ bool unitVolumeFactor::ReadText(std::string_view text, std::string_view fieldNam
 UnitReading unitVolumeFactor::Parse(std::string_view text) const {
     return Restricted(ParseLevel(text, true, kVolumeMessages));
 }
-
-unitVolumeFactorPosMoreLess1::unitVolumeFactorPosMoreLess1(double value, DisplayUnit displayUnit)
-    : unitVolumeFactor(value, displayUnit, Restriction::betweenZeroAndOne) {}
 
 unitAngleFactor::unitAngleFactor(double value, DisplayUnit displayUnit)
     : unitFactor(value, displayUnit) {}

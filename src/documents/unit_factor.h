@@ -42,35 +42,12 @@ class unitFactor : public unit {
     Restriction restriction_;
 };
 
-// v >= 0
-class unitFactorPos : public unitFactor {
-  public:
-    unitFactorPos(double value, DisplayUnit displayUnit);
-};
-
-// v != 0
-class unitFactorNotNul : public unitFactor {
-  public:
-    unitFactorNotNul(double value, DisplayUnit displayUnit);
-};
-
-// v > 0
-class unitFactorPosMore : public unitFactor {
-  public:
-    unitFactorPosMore(double value, DisplayUnit displayUnit);
-};
-
-// 0 < v < 1
-class unitFactorPosMoreLess1 : public unitFactor {
-  public:
-    unitFactorPosMoreLess1(double value, DisplayUnit displayUnit);
-};
-
-// 0 <= v <= 1
-class unitFactorPosMax1 : public unitFactor {
-  public:
-    unitFactorPosMax1(double value, DisplayUnit displayUnit);
-};
+// The range-restricted factors: v >= 0, v != 0, v > 0, 0 < v < 1 and 0 <= v <= 1.
+using unitFactorPos = unitRestricted<unitFactor, Restriction::notNegative>;
+using unitFactorNotNul = unitRestricted<unitFactor, Restriction::notZero>;
+using unitFactorPosMore = unitRestricted<unitFactor, Restriction::positive>;
+using unitFactorPosMoreLess1 = unitRestricted<unitFactor, Restriction::betweenZeroAndOne>;
+using unitFactorPosMax1 = unitRestricted<unitFactor, Restriction::zeroToOne>;
 
 // A linear amplitude factor; also reads decibels ("-6 dB" is 10^(-6/20)).
 class unitVolumeFactor : public unitFactor {
@@ -88,10 +65,8 @@ class unitVolumeFactor : public unitFactor {
 };
 
 // 0 < v < 1, also in decibels.
-class unitVolumeFactorPosMoreLess1 : public unitVolumeFactor {
-  public:
-    unitVolumeFactorPosMoreLess1(double value, DisplayUnit displayUnit);
-};
+using unitVolumeFactorPosMoreLess1 =
+    unitRestricted<unitVolumeFactor, Restriction::betweenZeroAndOne>;
 
 // A phase as a fraction of a period, 0 <= v < 1. Reads a fraction or percentage in
 // [-1, 1) or degrees in [-360, 360); a negative phase is taken from the end of the period.

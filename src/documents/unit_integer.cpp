@@ -17,19 +17,14 @@ UnitReading unitInteger::Parse(std::string_view text) const {
     TStringReader reader(text);
     int value = 0;
     if (!reader.ReadInteger(value)) return UnitReading::Failure(reader.ErrorText());
-    const std::string_view violation = RestrictionViolation(restriction_, value);
-    if (!violation.empty()) return UnitReading::Failure(violation);
     // Integers are always shown as plain digits: a suffix typed after them is not kept.
-    return UnitReading::Success(value, DisplayUnit::none);
+    return ApplyRestriction(UnitReading::Success(value, DisplayUnit::none), restriction_);
 }
 
 bool unitInteger::ReadText(std::string_view text, std::string_view fieldName,
                            std::string& errorText) {
     const UnitReading reading = Parse(text);
-    if (!reading.ok) {
-        errorText = InputErrorText(fieldName, reading.reason);
-        return false;
-    }
+    if (!Accepted(reading, fieldName, errorText)) return false;
     value_ = static_cast<int>(reading.value);
     return true;
 }

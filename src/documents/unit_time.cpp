@@ -18,13 +18,11 @@ bool IsTimeUnit(DisplayUnit unit) {
 template <typename Parser>
 std::string TimeText(double value, DisplayUnit displayUnit, bool asFrequency, const Parser& parse) {
     if (!IsTimeUnit(displayUnit)) return {};
-    const std::string shortText = WriteValue(value, displayUnit, asFrequency);
     const DisplayUnit storedUnit = asFrequency ? DisplayUnit::hertz : DisplayUnit::second;
-    for (const std::string& text : {shortText, WriteValueExact(value, displayUnit, asFrequency),
-                                    WriteValueExact(value, storedUnit, asFrequency)}) {
-        if (parse(text).ok) return text;
-    }
-    return shortText;
+    return FirstTextReadingBack({WriteValue(value, displayUnit, asFrequency),
+                                 WriteValueExact(value, displayUnit, asFrequency),
+                                 WriteValueExact(value, storedUnit, asFrequency)},
+                                parse);
 }
 
 }  // namespace
@@ -77,11 +75,8 @@ unitTime::unitTime(double seconds, DisplayUnit displayUnit, Restriction restrict
 UnitReading unitTime::Parse(std::string_view text) const {
     UnitReading reading = ParseTimeOrFrequency(text, false);
     // Note names are not range checked: they are always positive.
-    if (reading.ok && reading.displayUnit) {
-        const std::string_view violation = RestrictionViolation(restriction_, reading.value);
-        if (!violation.empty()) return UnitReading::Failure(violation);
-    }
-    return reading;
+    if (!reading.displayUnit) return reading;
+    return ApplyRestriction(std::move(reading), restriction_);
 }
 
 std::string unitTime::GetText() const {
@@ -90,21 +85,8 @@ std::string unitTime::GetText() const {
 }
 
 bool unitTime::ReadText(std::string_view text, std::string_view fieldName, std::string& errorText) {
-    const UnitReading reading = Parse(text);
-    if (!reading.ok) {
-        errorText = InputErrorText(fieldName, reading.reason);
-        return false;
-    }
-    value_ = reading.value;
-    if (reading.displayUnit) displayUnit_ = *reading.displayUnit;
-    return true;
+    return Store(Parse(text), fieldName, errorText, value_, displayUnit_);
 }
-
-unitTimePos::unitTimePos(double seconds, DisplayUnit displayUnit)
-    : unitTime(seconds, displayUnit, Restriction::notNegative) {}
-
-unitTimePosMore::unitTimePosMore(double seconds, DisplayUnit displayUnit)
-    : unitTime(seconds, displayUnit, Restriction::positive) {}
 
 unitFreq::unitFreq(double hertz, DisplayUnit displayUnit)
     : value_(hertz), displayUnit_(displayUnit) {}
@@ -115,14 +97,7 @@ std::string unitFreq::GetText() const {
 }
 
 bool unitFreq::ReadText(std::string_view text, std::string_view fieldName, std::string& errorText) {
-    const UnitReading reading = ParseTimeOrFrequency(text, true);
-    if (!reading.ok) {
-        errorText = InputErrorText(fieldName, reading.reason);
-        return false;
-    }
-    value_ = reading.value;
-    if (reading.displayUnit) displayUnit_ = *reading.displayUnit;
-    return true;
+    return Store(ParseTimeOrFrequency(text, true), fieldName, errorText, value_, displayUnit_);
 }
 
 }  // namespace kalvora

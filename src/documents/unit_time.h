@@ -43,17 +43,8 @@ class unitTime : public unit {
     Restriction restriction_;
 };
 
-// t >= 0
-class unitTimePos : public unitTime {
-  public:
-    unitTimePos(double seconds, DisplayUnit displayUnit);
-};
-
-// t > 0
-class unitTimePosMore : public unitTime {
-  public:
-    unitTimePosMore(double seconds, DisplayUnit displayUnit);
-};
+using unitTimePos = unitRestricted<unitTime, Restriction::notNegative>;   // t >= 0
+using unitTimePosMore = unitRestricted<unitTime, Restriction::positive>;  // t > 0
 
 // A frequency in hertz.
 class unitFreq : public unit {

@@ -62,37 +62,26 @@ UnitReading unitWavePosition::Parse(std::string_view text) const {
 }
 
 std::string unitWavePosition::GetText() const {
-    std::string shortText;
-    std::string exactText;
+    double shown = 0;  // the share of the length, or the time
     if (IsShare(displayUnit_)) {
-        const double share = length_ > 0 ? value_ / length_ : 0;
-        shortText = WriteValue(share, displayUnit_);
-        exactText = WriteValueExact(share, displayUnit_);
+        shown = length_ > 0 ? value_ / length_ : 0;
     } else if (displayUnit_ >= DisplayUnit::second && displayUnit_ <= DisplayUnit::kilohertz) {
         // A time counted from the end is written negative, so that it reads back so.
-        const double shown = fromEnd_ ? value_ - length_ : value_;
-        shortText = WriteValue(shown, displayUnit_);
-        exactText = WriteValueExact(shown, displayUnit_);
+        shown = fromEnd_ ? value_ - length_ : value_;
     } else {
         return {};
     }
-    for (const std::string& text :
-         {shortText, exactText, WriteValueExact(value_, DisplayUnit::second)}) {
-        if (Parse(text).ok) return text;
-    }
-    return shortText;
+    return FirstTextReadingBack(
+        {WriteValue(shown, displayUnit_), WriteValueExact(shown, displayUnit_),
+         WriteValueExact(value_, DisplayUnit::second)},
+        [this](std::string_view text) { return Parse(text); });
 }
 
 bool unitWavePosition::ReadText(std::string_view text, std::string_view fieldName,
                                 std::string& errorText) {
     const UnitReading reading = Parse(text);
-    if (!reading.ok) {
-        errorText = InputErrorText(fieldName, reading.reason);
-        return false;
-    }
-    value_ = reading.value;
+    if (!Store(reading, fieldName, errorText, value_, displayUnit_)) return false;
     fromEnd_ = reading.fromEnd;
-    if (reading.displayUnit) displayUnit_ = *reading.displayUnit;
     return true;
 }
 

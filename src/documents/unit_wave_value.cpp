@@ -57,21 +57,12 @@ UnitReading unitWaveVal::Parse(std::string_view text) const {
         default:
             return UnitReading::Failure("Wrong unit used, use: '%', '$' or no unit.");
     }
-    const std::string_view violation = RestrictionViolation(restriction_, sample);
-    if (!violation.empty()) return UnitReading::Failure(violation);
-    return UnitReading::Success(sample, unit);
+    return ApplyRestriction(UnitReading::Success(sample, unit), restriction_);
 }
 
 bool unitWaveVal::ReadText(std::string_view text, std::string_view fieldName,
                            std::string& errorText) {
-    const UnitReading reading = Parse(text);
-    if (!reading.ok) {
-        errorText = InputErrorText(fieldName, reading.reason);
-        return false;
-    }
-    value_ = static_cast<std::int16_t>(reading.value);
-    if (reading.displayUnit) displayUnit_ = *reading.displayUnit;
-    return true;
+    return Store(Parse(text), fieldName, errorText, value_, displayUnit_);
 }
 
 unitWaveValPosMore::unitWaveValPosMore(int sample, DisplayUnit displayUnit)

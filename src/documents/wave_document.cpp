@@ -156,6 +156,14 @@ void TUnitWave::ExchangeWithUndo(std::shared_ptr<Sound>& sound, std::int32_t& fi
     Refresh();
 }
 
+void TUnitWave::TakeRecording(std::unique_ptr<Sound> sound) {
+    KALVORA_ASSERT(sound != nullptr && Count() == 0);
+    KALVORA_ASSERT(sound->GetWaveFileProps() == sound_->GetWaveFileProps());
+    ReplaceSound(std::move(sound));
+    MarkChanged();
+    Refresh();
+}
+
 void TUnitWave::Refresh() {
     if (window_) window_->Refresh();
 }

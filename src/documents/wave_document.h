@@ -126,6 +126,10 @@ class TUnitWave final : public TUnit, public WaveDocumentFacts {
     // selection follows the result. True when the sound was replaced. Refused (false) while
     // drawing by hand: effects then edit the drawing (EditDrawing).
     bool ChangeSound(TSampleRange range, TSelectionAfter after, const SoundOperation& op);
+    // A recording replaces the document's empty sound: no undo record (there was nothing to
+    // keep), the selection clamped, changed marks and repaint. Requires an empty document and
+    // a sound in its format.
+    void TakeRecording(std::unique_ptr<Sound> sound);
     bool ApplyToWorkRange(const SoundOperation& op);
     bool ChangeWorkRange(const SoundOperation& op);
     bool GenerateAtInsertRange(const SoundOperation& op);

@@ -241,8 +241,8 @@ std::string WriteDuration(double seconds) {
     std::string fraction = WriteDigits(restUnits - wholeSeconds * 1e5, 5, 0, 0);
     text += WriteDigits(wholeSeconds, anythingBefore ? 2 : 1, 0, 0) + "." + fraction.substr(0, 5);
     if (!anythingBefore) text += " s";
-    // Prepended by a new string: GCC 12 at -O2 takes insert(0, ...) for an overlapping copy.
-    if (seconds < 0 && HasNonZeroDigit(text)) text = "-" + text;
+    // Built by appending: GCC 12 warns falsely about insert(0, ...) here in Release builds.
+    if (seconds < 0 && HasNonZeroDigit(text)) return std::string(1, '-').append(text);
     return text;
 }
 

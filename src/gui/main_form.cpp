@@ -31,6 +31,7 @@
 #include "gui/wave_file_prop_dialog.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
+#include "platform/qt/qt_media_player.h"
 #include "platform/user_identity.h"
 #include "shell/command_line.h"
 #include "shell/command_table.h"
@@ -58,7 +59,8 @@ class TBusyCursor final : public platform::BusyIndicator {
 
 }  // namespace
 
-TMainForm::TMainForm() : busyCursor_(std::make_unique<TBusyCursor>()) {
+TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
+    : busyCursor_(std::make_unique<TBusyCursor>()), mediaPlayer_(std::move(mediaPlayer)) {
     setObjectName(QStringLiteral("MainForm"));
     // Start-up, in order: the last-used parameter records with their defaults and the
     // registry with NoNameCounter 0 (the workspace, built with the frame), no project, the
@@ -71,6 +73,13 @@ TMainForm::TMainForm() : busyCursor_(std::make_unique<TBusyCursor>()) {
         PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
     tempFolder_ = folder.string();
     playEnabled_ = CheckTempFolder(folder);
+    if (!mediaPlayer_) mediaPlayer_ = std::make_unique<platform::QtMediaPlayer>();
+    player_ = std::make_unique<FramePlayer>(*mediaPlayer_, folder, playEnabled_);
+    // The end of a play changes the commands without any input.
+    player_->SetChangeListener([this] {
+        SyncRecordingWindows();
+        ScheduleUpdate();
+    });
     CreateSinus();
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
@@ -215,7 +224,7 @@ FrameSnapshot TMainForm::Snapshot() const {
         snapshot.undoDocumentRecording = window != nullptr && window->RecordedInto();
     }
     snapshot.projectOpen = !projectFile_.empty();
-    snapshot.player.playEnabled = playEnabled_;
+    snapshot.player = player_->Facts();
     return snapshot;
 }
 
@@ -286,11 +295,63 @@ void TMainForm::RegisterHandlers() {
         if (!aboutBox_) aboutBox_ = std::make_unique<TAboutBox>(this);
         aboutBox_->exec();
     });
+    SetHandler(C::FilePlay, [this] { RunPlayerCommand([this] { PlayActiveDocument(false); }); });
+    SetHandler(C::FilePlayMax, [this] { RunPlayerCommand([this] { PlayActiveDocument(true); }); });
+    SetHandler(C::FileStop, [this] { RunPlayerCommand([this] { player_->Stop(); }); });
+    SetHandler(C::FilePause, [this] { RunPlayerCommand([this] { player_->Pause(); }); });
+    SetHandler(C::FileRecord, [this] { RunPlayerCommand([this] { RecordIntoActiveDocument(); }); });
     SetHandler(C::HelpContents, [this] { ShowHelp(C::HelpContents); });
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
     RegisterWaveCommands(*this);
     RegisterEffectCommands(*this);
+}
+
+// --- playing and recording -----------------------------------------------------------------
+
+// The selection of a wave (the whole wave without one), or the rendered music.
+void TMainForm::PlayActiveDocument(bool maximal) {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    if (window == nullptr) return;
+    std::optional<PlayRange> range = window->Document().SoundToPlay();
+    if (!range || !range->sound || range->begin >= range->end) return;
+    player_->PlaySound(*range->sound, range->begin, range->end, maximal);
+}
+
+void TMainForm::RecordIntoActiveDocument() {
+    TMDIChildKalvora* window = ActiveDocumentWindow();
+    player_->Record(window != nullptr ? window->Document().AsRecordTarget() : nullptr);
+}
+
+bool TMainForm::Play(const Sound& sound, bool maximal) {
+    bool played = false;
+    RunPlayerCommand([&] { played = sound.GetValues() > 0 && player_->Play(sound, maximal); });
+    ScheduleUpdate();
+    return played;
+}
+
+void TMainForm::RunPlayerCommand(const std::function<void()>& command) {
+    command();
+    SyncRecordingWindows();
+}
+
+// The window of the document the player records into locks the commands that would change it,
+// and closing it ends the recording first, discarding it.
+void TMainForm::SyncRecordingWindows() {
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        auto* wave = qobject_cast<TMDIChildWave*>(window);
+        if (wave == nullptr) continue;
+        RecordTarget* target = wave->Document().AsRecordTarget();
+        const bool recordedInto = player_->IsRecordingInto(target);
+        if (recordedInto && !wave->RecordedInto()) {
+            wave->SetRecording([this, target] {
+                player_->TargetClosing(target);
+                ScheduleUpdate();
+            });
+        } else if (!recordedInto && wave->RecordedInto()) {
+            wave->ClearRecording();
+        }
+    }
 }
 
 // --- document windows -------------------------------------------------------------------

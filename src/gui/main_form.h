@@ -17,10 +17,13 @@
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
 #include "platform/busy_cursor.h"
+#include "platform/media_player.h"
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
+#include "shell/frame_player.h"
 #include "shell/wave_view_props.h"
 #include "sound/sound.h"
+#include "volume/vold_view_props.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -41,7 +44,9 @@ class TStatusPanels;
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    TMainForm();
+    // mediaPlayer: the audio player; the sound server's player when none is given (tests
+    // give a fake one).
+    explicit TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer = nullptr);
     ~TMainForm() override;
 
     // --- start-up
@@ -76,6 +81,8 @@ class TMainForm : public QMainWindow {
     TWorkspace& Workspace() { return workspace_; }
     // The view settings new wave windows start from.
     const TWaveViewProps& DefaultWaveViewProps() const { return defaultWaveViewProps_; }
+    // The volume diagram settings new wave windows start from.
+    const TVoldViewProps& DefaultVoldViewProps() const { return defaultVoldViewProps_; }
 
     // --- commands
     void UpdateCommands();
@@ -103,6 +110,9 @@ class TMainForm : public QMainWindow {
     void EndBusy() { platform::EndBusy(); }
     const QCursor& ScreenCursorOf(ScreenCursor cursor) const { return cursors_.Get(cursor); }
     bool PlayEnabled() const { return playEnabled_; }
+    // Plays a whole sound (music uses it); false when it could not be played.
+    bool Play(const Sound& sound, bool maximal);
+    FramePlayer& Player() const { return *player_; }
     const std::string& TempFolder() const { return tempFolder_; }
     const std::string& ProjectFile() const { return projectFile_; }
 
@@ -146,6 +156,11 @@ class TMainForm : public QMainWindow {
     void TileWindows(bool horizontally);
     void ArrangeMinimizedWindows();
     void ShowHelp(CommandId id);
+    void PlayActiveDocument(bool maximal);
+    void RecordIntoActiveDocument();
+    // Runs a command of the player, then tells the wave windows which of them is recorded into.
+    void RunPlayerCommand(const std::function<void()>& command);
+    void SyncRecordingWindows();
 
     CommandActions* actions_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
@@ -170,12 +185,16 @@ class TMainForm : public QMainWindow {
     // window: the destructor closes the windows first.
     TWorkspace workspace_;
     TWaveViewProps defaultWaveViewProps_;
+    TVoldViewProps defaultVoldViewProps_;
     std::string projectFile_;
     bool playEnabled_ = false;
     std::string tempFolder_;
     bool toolDialogActive_ = false;
     ScreenCursors cursors_;
     std::unique_ptr<platform::BusyIndicator> busyCursor_;
+    // The audio player and the play and record state over it (destroyed first).
+    std::unique_ptr<platform::MediaPlayer> mediaPlayer_;
+    std::unique_ptr<FramePlayer> player_;
 };
 
 }  // namespace kalvora::gui

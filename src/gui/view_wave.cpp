@@ -123,6 +123,12 @@ void TViewWave::RequestFullRepaint() {
     update();
 }
 
+void TViewWave::RepaintSamples(double a, double b) {
+    SyncGeometry();
+    if (const std::optional<platform::Rect> strip = geometry_.RangeStrip(a, b))
+        update(FromCore(*strip));
+}
+
 void TViewWave::RepaintSelection(std::int32_t oldFirst, std::int32_t oldSecond) {
     SyncGeometry();
     const TUnitWave& document = group_.Document();
@@ -186,6 +192,7 @@ void TViewWave::mousePressEvent(QMouseEvent* event) {
 void TViewWave::mouseMoveEvent(QMouseEvent* event) {
     SyncGeometry();
     const QPoint at = event->position().toPoint();
+    pointer_ = at;
     ApplyReaction(mouse_.PointerMove(at.x(), at.y(), (event->buttons() & Qt::LeftButton) != 0,
                                      (event->buttons() & Qt::RightButton) != 0));
     event->accept();
@@ -215,7 +222,8 @@ void TViewWave::ApplyReaction(const TViewReaction& reaction) {
     if (reaction.movePointer) {
         QCursor::setPos(mapToGlobal(QPoint(reaction.movePointer->x, reaction.movePointer->y)));
     }
-    if (reaction.positionText) group_.ShowPosition(*reaction.positionText);
+    if (reaction.positionText)
+        group_.ShowPosition(*this, *reaction.positionText, pointer_.x(), pointer_.y());
 }
 
 }  // namespace kalvora::gui

@@ -43,6 +43,8 @@ class TViewWave : public QWidget {
     void AfterChange(std::int32_t begin, std::int32_t end);
 
     void RequestFullRepaint();
+    // Repaints the strip of the samples a .. b (and a column either side).
+    void RepaintSamples(double a, double b);
     // Repaints what a selection change from (oldFirst, oldSecond) affects.
     void RepaintSelection(std::int32_t oldFirst, std::int32_t oldSecond);
 
@@ -67,6 +69,7 @@ class TViewWave : public QWidget {
     TViewWaveGroup& group_;
     TWaveViewGeometry geometry_;
     TWaveViewMouse mouse_;
+    QPoint pointer_;  // where the pointer last moved
     QScrollBar* scroll_ = nullptr;
     std::int64_t scrollScale_ = 1;  // scroll positions per scroll bar step
     bool updatingScrollBar_ = false;

@@ -11,18 +11,60 @@
 #include "gui/status_panels.h"
 #include "gui/view_wave.h"
 #include "platform/assertion.h"
+#include "platform/messages.h"
+#include "platform/qt/qt_main_thread.h"
+#include "shell/volume_position_text.h"
 #include "shell/wave_view_geometry.h"
+#include "volume/volume_painter.h"
 
 namespace kalvora::gui {
 namespace {
 
 // Status panel 1 is laid out this wide while it shows a position over the waveform.
 constexpr int kWavePositionPanelWidth = 120;
+// ... and this wide over the volume diagram.
+constexpr int kVolumePositionPanelWidth = 230;
 
 }  // namespace
 
+// The volume diagram as the views paint it: the group's arrays, settings and sound length.
+class TViewWaveGroup::TGroupVolumePainter final : public TVolumeDiagramPainter {
+  public:
+    explicit TGroupVolumePainter(const TViewWaveGroup& group) : group_(group) {}
+
+    void DrawVolume(platform::Canvas& canvas, const platform::Rect& band,
+                    const platform::Rect& update, double first, double last, bool inverted,
+                    const std::optional<TFaint>& faint) const override {
+        const auto n = static_cast<std::int32_t>(group_.Document().GetValues());
+        const TVolumeArrays arrays = group_.Volume().Arrays();
+        if (faint) {
+            TVoldViewProps faded = group_.VolumeSettings();
+            faded.BlendToward(faint->background, faint->strength);
+            kalvora::DrawVolume(canvas, band, update, first, last, n, arrays, faded, inverted);
+        } else {
+            kalvora::DrawVolume(canvas, band, update, first, last, n, arrays,
+                                group_.VolumeSettings(), inverted);
+        }
+    }
+    platform::Color CursorColor() const override { return group_.VolumeSettings().CursorColor; }
+    platform::Color BackgroundColor() const override {
+        return group_.VolumeSettings().BackgroundColor;
+    }
+
+  private:
+    const TViewWaveGroup& group_;
+};
+
 TViewWaveGroup::TViewWaveGroup(TMDIChildWave& window, const TWaveViewProps& settings)
-    : QSplitter(Qt::Horizontal), window_(window), settings_(settings) {
+    : QSplitter(Qt::Horizontal),
+      window_(window),
+      settings_(settings),
+      volumeSettings_(window.Frame().DefaultVoldViewProps()),
+      mainThread_(std::make_unique<platform::QtMainThread>()),
+      volume_(std::make_unique<TVolumeComputation>(
+          *mainThread_, [this](int channel, std::int32_t from,
+                               std::int32_t to) { VolumeColumnsDone(channel, from, to); })),
+      volumePainter_(std::make_unique<TGroupVolumePainter>(*this)) {
     setObjectName(QStringLiteral("ViewWaveGroup"));
     setChildrenCollapsible(false);
     setHandleWidth(3);
@@ -45,6 +87,11 @@ TViewWaveGroup::TViewWaveGroup(TMDIChildWave& window, const TWaveViewProps& sett
 
 TViewWaveGroup::~TViewWaveGroup() {
     StopVolume();
+    volume_.reset();  // before the main thread it posts to
+}
+
+const TVolumeDiagramPainter& TViewWaveGroup::VolumePainter() const {
+    return *volumePainter_;
 }
 
 TUnitWave& TViewWaveGroup::Document() const {
@@ -59,8 +106,17 @@ TViewWave& TViewWaveGroup::View(int number) const {
 void TViewWaveGroup::SetWaveSettings(const TWaveViewProps& settings) {
     settings_ = settings;
     kind_ = TWaveWindKind::waveWindWave;
+    StopVolume();
     window_.ChannelsChanged();  // the icon follows the kind
     RepaintAll();
+}
+
+void TViewWaveGroup::SetVolumeSettings(const TVoldViewProps& settings) {
+    volumeSettings_ = settings;
+    kind_ = TWaveWindKind::waveWindVolume;
+    window_.ChannelsChanged();
+    RestartVolume();
+    window_.Frame().RepaintEnvelopeUsers(Document().Name());
 }
 
 double TViewWaveGroup::SplitPosition() const {
@@ -133,13 +189,34 @@ void TViewWaveGroup::SetViewCursor(const QCursor& cursor) {
     second_->setCursor(cursor);
 }
 
-// The volume diagram's computation (TVolumeComputation) is owned here once the window can
-// show it: StopVolume stops and awaits its worker, RestartVolume computes anew when the
-// diagram is shown.
-void TViewWaveGroup::StopVolume() {}
+void TViewWaveGroup::StopVolume() {
+    if (volume_) volume_->Stop();
+}
 
+// A sound without samples only stops the worker; the views then show the background.
 void TViewWaveGroup::RestartVolume() {
+    if (kind_ == TWaveWindKind::waveWindVolume) {
+        const std::optional<std::string> problem =
+            volume_->Restart(Document().TheSound(), volumeSettings_);
+        if (problem) {
+            platform::ShowMessage(*problem, platform::caption::error, platform::MessageIcon::stop);
+        }
+    }
     RepaintAll();
+}
+
+// Only the strips of the newly completed columns are painted: a column of an array w wide
+// stands for the samples column·n/w .. (column + 1)·n/w.
+void TViewWaveGroup::VolumeColumnsDone(int channel, std::int32_t from, std::int32_t to) {
+    const TVolumeArrays arrays = volume_->Arrays();
+    const TVolumeArray* array = arrays.MoSt == 1 ? arrays.Single
+                                : channel == 0   ? arrays.Left
+                                                 : arrays.Right;
+    const double n = static_cast<double>(Document().GetValues());
+    if (array == nullptr || array->GetWidth() <= 0 || n <= 0) return;
+    const double width = array->GetWidth();
+    first_->RepaintSamples(from * n / width, to * n / width);
+    second_->RepaintSamples(from * n / width, to * n / width);
 }
 
 void TViewWaveGroup::FillScene(TViewScene& out) const {
@@ -148,7 +225,9 @@ void TViewWaveGroup::FillScene(TViewScene& out) const {
     out.scene.firstEnd = document.FirstEnd();
     out.scene.secondEnd = document.SecondEnd();
     out.scene.settings = &settings_;
-    out.scene.volume = nullptr;
+    out.scene.volume = kind_ == TWaveWindKind::waveWindVolume && !document.UserDrawing()
+                           ? volumePainter_.get()
+                           : nullptr;
     out.scene.userDrawing = document.UserDrawing();
     out.nodes.clear();
     if (document.UserDrawing()) {
@@ -165,7 +244,9 @@ void TViewWaveGroup::FillScene(TViewScene& out) const {
             out.envelope.workBegin = wave.SelStart();
             out.envelope.workEnd = wave.SelEnd();
             out.envelope.settings = &envelope->Group().WaveSettings();
-            out.envelope.volume = nullptr;
+            const TViewWaveGroup& group = envelope->Group();
+            out.envelope.volume =
+                group.Kind() == TWaveWindKind::waveWindVolume ? &group.VolumePainter() : nullptr;
             out.scene.envelope = &out.envelope;
         }
     }
@@ -189,10 +270,19 @@ bool TViewWaveGroup::KeyPressed(const QKeyEvent& event) {
                        TInputModifiers{key->shift, key->ctrl, key->alt});
 }
 
-void TViewWaveGroup::ShowPosition(const std::string& text) {
+void TViewWaveGroup::ShowPosition(TViewWave& view, const std::string& waveText, int x, int y) {
     TStatusPanels& panels = window_.Frame().StatusPanels();
+    if (kind_ == TWaveWindKind::waveWindVolume) {
+        const TUnitWave& document = Document();
+        panels.SetDesignedWidth(1, kVolumePositionPanelWidth);
+        panels.SetText(
+            1, FromCore(VolumePositionText(view.Geometry(), document.GetFreq(), volume_->Arrays(),
+                                           volumeSettings_,
+                                           static_cast<std::int32_t>(document.GetValues()), x, y)));
+        return;
+    }
     panels.SetDesignedWidth(1, kWavePositionPanelWidth);
-    panels.SetText(1, FromCore(text));
+    panels.SetText(1, FromCore(waveText));
 }
 
 void TViewWaveGroup::ViewChanged(TViewWave& /*view*/) {

@@ -1,19 +1,26 @@
 // TViewWaveGroup: the two views of a wave window side by side in a splitter, with the
-// window's wave view settings and what both views show (the waveform; the volume diagram
-// joins later). ViewFirst is the left view, 1 pixel wide in a new window, ViewSecond fills
-// the rest.
+// window's wave view and volume diagram settings and what both views show (the waveform or
+// the volume diagram, which it computes in the background). ViewFirst is the left view, 1
+// pixel wide in a new window, ViewSecond fills the rest.
 #pragma once
 
 #include <QSplitter>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "documents/wave_document.h"
 #include "shell/wave_painter.h"
 #include "shell/wave_view_input.h"
 #include "shell/wave_view_props.h"
+#include "volume/vold_view_props.h"
+#include "volume/volume_computation.h"
 
 class QKeyEvent;
+
+namespace kalvora::platform {
+class QtMainThread;
+}
 
 namespace kalvora::gui {
 
@@ -51,6 +58,13 @@ class TViewWaveGroup : public QSplitter {
     // The waveform with these settings in both views.
     void SetWaveSettings(const TWaveViewProps& settings);
     TWaveWindKind Kind() const { return kind_; }
+    const TVoldViewProps& VolumeSettings() const { return volumeSettings_; }
+    // The volume diagram with these settings in both views, computed anew.
+    void SetVolumeSettings(const TVoldViewProps& settings);
+    // The computation of the volume diagram (its arrays and worker).
+    TVolumeComputation& Volume() const { return *volume_; }
+    // The diagram as the views (and windows using this wave as envelope) paint it.
+    const TVolumeDiagramPainter& VolumePainter() const;
 
     // The first view's share of the width; setting it gives the first view
     // clamp(trunc(total·x + 0.5), 1, total - 1) pixels.
@@ -68,7 +82,7 @@ class TViewWaveGroup : public QSplitter {
 
     // The volume diagram (computed in the background while shown): stopped before the
     // sound changes or goes, restarted after a change. Nothing runs while the waveform is
-    // shown, which is all this window shows so far.
+    // shown. A resolution that cannot be computed is reported in a message box.
     void StopVolume();
     void RestartVolume();
 
@@ -77,7 +91,9 @@ class TViewWaveGroup : public QSplitter {
     TWaveToolMode ToolMode() const;
     void SetToolMode(TWaveToolMode mode);
     bool KeyPressed(const QKeyEvent& event);
-    void ShowPosition(const std::string& text);
+    // Status panel 1 for the pointer at (x, y) of view; waveText is its text over the
+    // waveform.
+    void ShowPosition(TViewWave& view, const std::string& waveText, int x, int y);
     void ViewChanged(TViewWave& view);
 
   protected:
@@ -85,6 +101,8 @@ class TViewWaveGroup : public QSplitter {
 
   private:
     class THandle;
+    class TGroupVolumePainter;
+    void VolumeColumnsDone(int channel, std::int32_t from, std::int32_t to);
     QColor HandleColour() const;
     void UpdateHandleColour();
 
@@ -93,6 +111,11 @@ class TViewWaveGroup : public QSplitter {
     TViewWave* second_ = nullptr;
     TWaveViewProps settings_;
     TWaveWindKind kind_ = TWaveWindKind::waveWindWave;
+    TVoldViewProps volumeSettings_;
+    // The main thread outlives the computation, whose worker posts to it.
+    std::unique_ptr<platform::QtMainThread> mainThread_;
+    std::unique_ptr<TVolumeComputation> volume_;
+    std::unique_ptr<TGroupVolumePainter> volumePainter_;
     bool active_ = false;
 };
 

@@ -4,11 +4,23 @@
 // window owns its document. Standard C++ and the document model only.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "shell/frame_snapshot.h"
+#include "shell/record_target.h"
+#include "sound/sound.h"
 
 namespace kalvora {
+
+// What Play and Play Maximal play of a document: samples begin .. end - 1 of sound.
+struct PlayRange {
+    std::shared_ptr<const Sound> sound;
+    std::int32_t begin = 0;
+    std::int32_t end = 0;
+};
 
 class TUnit;
 
@@ -42,6 +54,12 @@ class FrameDocument {
     // registry and gives up what the frame holds of it (the undo record), although the window
     // object and the document are destroyed a moment later.
     virtual void Closed() {}
+
+    // Playing: a wave gives its sound with the selection (the whole wave without one), a
+    // music document renders itself. Nothing when there is nothing to play.
+    virtual std::optional<PlayRange> SoundToPlay() { return std::nullopt; }
+    // Recording: the wave document itself; nothing for documents that cannot be recorded into.
+    virtual RecordTarget* AsRecordTarget() { return nullptr; }
 
     // "Wave" or "Music": the word the close question uses for the document.
     std::string Noun() const { return Kind() == WindowKind::music ? "Music" : "Wave"; }

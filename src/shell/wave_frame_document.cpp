@@ -23,6 +23,15 @@ void WaveFrameDocument::Closed() {
     workspace.Registry().Remove(*wave_);
 }
 
+std::optional<PlayRange> WaveFrameDocument::SoundToPlay() {
+    if (wave_->GetValues() == 0) return std::nullopt;
+    return PlayRange{wave_->SharedSound(), wave_->SelStart(), wave_->SelEnd()};
+}
+
+void WaveFrameDocument::TakeRecording(std::unique_ptr<Sound> sound) {
+    wave_->TakeRecording(std::move(sound));
+}
+
 WaveFacts DescribeWave(const TUnitWave& wave) {
     WaveFacts facts;
     facts.sampleCount = wave.GetValues();

@@ -9,12 +9,13 @@
 
 #include "documents/wave_document.h"
 #include "shell/frame_document.h"
+#include "shell/record_target.h"
 
 namespace kalvora {
 
 class TWorkspace;
 
-class WaveFrameDocument final : public FrameDocument {
+class WaveFrameDocument final : public FrameDocument, public RecordTarget {
   public:
     explicit WaveFrameDocument(std::unique_ptr<TUnitWave> wave);
 
@@ -31,6 +32,14 @@ class WaveFrameDocument final : public FrameDocument {
     bool SaveAs(const std::string& fileName) override { return wave_->SaveFileAs(fileName); }
     TUnit* Unit() override { return wave_.get(); }
     void Closed() override;
+
+    // Play plays the selection, or the whole wave without one.
+    std::optional<PlayRange> SoundToPlay() override;
+    // Record fills the wave while it is empty.
+    RecordTarget* AsRecordTarget() override { return this; }
+    waveFileProps RecordFormat() const override { return wave_->GetWaveFileProps(); }
+    std::int64_t RecordSampleCount() const override { return wave_->GetValues(); }
+    void TakeRecording(std::unique_ptr<Sound> sound) override;
 
   private:
     std::unique_ptr<TUnitWave> wave_;

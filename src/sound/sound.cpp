@@ -187,10 +187,7 @@ double FactorToMax(double target, std::int32_t peak) {
 std::unique_ptr<Sound> Sound::ScaleToMax(ErrorFlag* error, double target, std::int32_t begin,
                                          std::int32_t end) const {
     const double factor = FactorToMax(target, PeakOf(error, begin, end));
-    auto result = MapChannels(
-        error, Freq, [&](const Wave& wave, int) { return std::make_unique<Wave>(error, wave); });
-    if (result) result->ScaleInPlace(error, factor, begin, end);
-    return result;
+    return Scale(error, factor, begin, end);
 }
 
 void Sound::ScaleToMaxInPlace(ErrorFlag* error, double target, std::int32_t begin,

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "sound/error_flag.h"
+#include "sound/filter.h"
 #include "sound/partial.h"
 #include "sound/wave.h"
 
@@ -211,6 +212,74 @@ class Sound {
     // channel after channel; n = 0 removes the range.
     virtual std::unique_ptr<Sound> Noise(ErrorFlag* error, double volume, double length,
                                          std::int32_t& begin, std::int32_t& end) const;
+
+    // ---- Simple operations (sound_operations.cpp) ----
+    // New, each channel: the Wave operation of the same name over the range. Where another
+    // sound is taken (envelope, curve) its matching channel is used, not resampled.
+    virtual std::unique_ptr<Sound> Scale(ErrorFlag* error, double factor, std::int32_t begin,
+                                         std::int32_t end) const;
+    // Requires envelope.GetValues() > 0.
+    virtual std::unique_ptr<Sound> ScaleByEnvelope(ErrorFlag* error, const Sound& envelope,
+                                                   std::int32_t begin, std::int32_t end) const;
+    virtual std::unique_ptr<Sound> Reverse(ErrorFlag* error, std::int32_t begin,
+                                           std::int32_t end) const;
+    virtual std::unique_ptr<Sound> MoveVertically(ErrorFlag* error, std::int32_t add,
+                                                  std::int32_t begin, std::int32_t end) const;
+    // Each channel loses its own mean. Requires begin < end.
+    virtual std::unique_ptr<Sound> NormalizeVertically(ErrorFlag* error, std::int32_t begin,
+                                                       std::int32_t end) const;
+    // Blocks of Freq·blockTime samples (below 1 taken as 1); levels 0 keeps the values.
+    virtual std::unique_ptr<Sound> Block(ErrorFlag* error, double blockTime, std::int32_t levels,
+                                         std::int32_t begin, std::int32_t end) const;
+    // Rotated left by trunc(Freq·seconds) samples, 0 <= seconds <= the range's duration.
+    virtual std::unique_ptr<Sound> Rotate(ErrorFlag* error, double seconds, std::int32_t begin,
+                                          std::int32_t end) const;
+    // Rolled into n = trunc(Freq·length) samples from target on. Requires begin < end, n > 0,
+    // 0 <= target < n.
+    virtual std::unique_ptr<Sound> RollIn(ErrorFlag* error, double length, std::int32_t target,
+                                          std::int32_t& begin, std::int32_t& end) const;
+    // Rolled out with a loop period of Freq·per samples (signed, non-zero), lengthScale
+    // periods long, from phase start.
+    virtual std::unique_ptr<Sound> RollOut(ErrorFlag* error, double per, double lengthScale,
+                                           double start, std::int32_t& begin,
+                                           std::int32_t& end) const;
+    // Rolled out at a speed that follows the envelope. Requires lengthFactor > 0 and
+    // envelope.GetValues() > 0.
+    virtual std::unique_ptr<Sound> RollOutEnvelope(ErrorFlag* error, const Sound& envelope,
+                                                   double lengthFactor, double speed, double start,
+                                                   std::int32_t& begin, std::int32_t& end) const;
+    // resamplePart by factor: a negative factor plays the range backwards, -1 reverses it.
+    virtual std::unique_ptr<Sound> Length(ErrorFlag* error, double factor, std::int32_t& begin,
+                                          std::int32_t& end) const;
+    // Requires curve.GetValues() > 0.
+    virtual std::unique_ptr<Sound> Distort(ErrorFlag* error, const Sound& curve,
+                                           std::int32_t begin, std::int32_t end) const;
+
+    // ---- Filters (sound_filters.cpp) ----
+    // New, each channel: the Wave filter over the range with periods converted to samples
+    // (Freq·seconds) and envelopes matched per channel, not resampled, read at Freq.
+    virtual std::unique_ptr<Sound> FilterChannels(ErrorFlag* error, LowHighKind kind,
+                                                  double period, double factor,
+                                                  std::int32_t countBer, std::int32_t countCmd,
+                                                  std::int32_t begin, std::int32_t end) const;
+    virtual std::unique_ptr<Sound> FilterChannelsEnvelope(ErrorFlag* error, LowHighKind kind,
+                                                          const Sound& envelope, double factor,
+                                                          std::int32_t countBer,
+                                                          std::int32_t countCmd,
+                                                          std::int32_t begin,
+                                                          std::int32_t end) const;
+    // A constant frequency (period in seconds) unless frequencyEnvelope is given, a constant
+    // width unless widthEnvelope is given.
+    virtual std::unique_ptr<Sound> ResNotch(ErrorFlag* error, ResNotchKind kind, double period,
+                                            double width, const Sound* frequencyEnvelope,
+                                            const Sound* widthEnvelope, std::int32_t begin,
+                                            std::int32_t end) const;
+    // x = Freq·time samples (non-zero); end grows by the extension.
+    virtual std::unique_ptr<Sound> BlockFilter(ErrorFlag* error, double time, std::int32_t& begin,
+                                               std::int32_t& end) const;
+    virtual std::unique_ptr<Sound> BlockFilterEnvelope(ErrorFlag* error, const Sound& envelope,
+                                                       double time, std::int32_t& begin,
+                                                       std::int32_t& end) const;
 
   protected:
     Sound(std::int16_t moSt, std::int32_t freq, std::int16_t bytesPSample);

@@ -19,6 +19,7 @@
 #include <span>
 
 #include "sound/error_flag.h"
+#include "sound/filter.h"
 #include "sound/partial.h"
 #include "sound/random_source.h"
 
@@ -178,6 +179,93 @@ class Wave {
     // New: n samples (volume / 16384)·(R - 16384), R drawn from random for each sample.
     std::unique_ptr<Wave> noise(ErrorFlag* error, double volume, std::int32_t n,
                                 RandomSource& random, std::int32_t begin, std::int32_t& end) const;
+
+    // ---- Simple operations and filters (wave_operations.cpp, filter.cpp) ----
+    // Each makes a new wave: head, the range's new material, tail. Values are converted as
+    // everywhere (truncation, 16-bit wrap). "Reading E stretched over the range" means: at a
+    // position that starts at 0 and advances by (E.values - 1)/(L - 1) per sample of the
+    // range (L its length; one sample reads only E's first value), interpolated.
+
+    // New: sample·factor.
+    std::unique_ptr<Wave> scale(ErrorFlag* error, double factor, std::int32_t begin,
+                                std::int32_t end) const;
+    // New: sample·E/32767 with E read stretched over the range. Requires envelope.values > 0.
+    std::unique_ptr<Wave> scaleByEnvelope(ErrorFlag* error, const Wave& envelope,
+                                          std::int32_t begin, std::int32_t end) const;
+    // New: the range backwards.
+    std::unique_ptr<Wave> reverse(ErrorFlag* error, std::int32_t begin, std::int32_t end) const;
+    // New: sample + add, 16-bit.
+    std::unique_ptr<Wave> moveVertically(ErrorFlag* error, std::int32_t add, std::int32_t begin,
+                                         std::int32_t end) const;
+    // New: moveVertically by minus the range's mean, truncated. Requires begin < end.
+    std::unique_ptr<Wave> normalizeVertically(ErrorFlag* error, std::int32_t begin,
+                                              std::int32_t end) const;
+    // New: the range cut into blocks of x samples (x below 1 taken as 1; block k ends at
+    // floor(begin + (k + 1)·x), the boundary advanced by repeated addition), each block
+    // holding its truncated mean; levels 1 makes the range 0, levels >= 2 quantises each
+    // mean v to (65535/(levels - 1))·floor((v + 32768)·levels/65536) - 32768.
+    std::unique_ptr<Wave> block(ErrorFlag* error, double x, std::int32_t levels,
+                                std::int32_t begin, std::int32_t end) const;
+    // New: the range rotated left by leftShift. Requires 0 <= leftShift <= end - begin.
+    std::unique_ptr<Wave> rotate(ErrorFlag* error, std::int32_t leftShift, std::int32_t begin,
+                                 std::int32_t end) const;
+    // New: the range replaced by n samples, first 0, into which the range's samples are
+    // added (16-bit) from position target on, continuing at the region's start whenever it
+    // ends. end = begin + n. Requires begin < end, n > 0, 0 <= target < n.
+    std::unique_ptr<Wave> rollIn(ErrorFlag* error, std::int32_t n, std::int32_t target,
+                                 std::int32_t begin, std::int32_t& end) const;
+    // New: the range played as a loop for trunc(|period|·scale) samples: a phase starts at
+    // start and advances by 1/period per sample, wrapped into 0 .. 1 (a negative period runs
+    // backwards); each sample is the range read at (L - 1)·phase. end = begin + n.
+    // Requires begin < end, period != 0, scale >= 0; start is wrapped into 0 .. 1.
+    std::unique_ptr<Wave> rollOut(ErrorFlag* error, double period, double scale, double start,
+                                  std::int32_t begin, std::int32_t& end) const;
+    // New: n = trunc(lengthFactor·L) samples. A source position starts at start·L and for
+    // each sample moves by E·speed/32767 (E read from position 0 in steps of
+    // (E.values - 1)/(lengthFactor·L)), wrapped into the range; the range is read there as a
+    // loop (after its last sample comes its first). end = begin + n. Requires begin < end,
+    // lengthFactor > 0, envelope.values > 0.
+    std::unique_ptr<Wave> rollOutEnvelope(ErrorFlag* error, const Wave& envelope,
+                                          double lengthFactor, double speed, double start,
+                                          std::int32_t begin, std::int32_t& end) const;
+    // New: each sample s replaced by the curve read at (s/65535 + 0.5)·(curve.values - 1)
+    // (clamped to the curve): a transfer function from -32768 (the curve's first sample) to
+    // 32767 (its last). Requires curve.values > 0.
+    std::unique_ptr<Wave> distort(ErrorFlag* error, const Wave& curve, std::int32_t begin,
+                                  std::int32_t end) const;
+
+    // Filters (filter.cpp). Range requires begin < end. Frequency envelopes are read
+    // stretched over the range.
+    // New: countCmd passes of a first-order section with gain a = factor^(1/countBer) and
+    // coefficient c = max(0, 1 - a·2·pi/(P·sqrt(1 - a²))), P the period in samples; every
+    // pass runs s = (1 - c)·x + c·s from s = 0 and stores s (low) or x - s (high); each
+    // pass after the first reads the stored output of the one before. With an envelope c
+    // follows the period of every sample. Requires P > 0, 0 < factor < 1, counts >= 1.
+    std::unique_ptr<Wave> filterLowHigh(ErrorFlag* error, LowHighKind kind,
+                                        const FilterFrequency& frequency, double factor,
+                                        std::int32_t countBer, std::int32_t countCmd,
+                                        std::int32_t begin, std::int32_t end) const;
+    // New: a damped oscillator stepped per input sample x: y = y + d·v, v = v - y,
+    // y = (1 - e)·x + e·y, with e = (1 - width)^(1/P) and d = 2.466/P² over 4 steps, or
+    // d = 0.09864/P² over 20 steps for a resonant filter with a frequency envelope and a
+    // constant width; the output is y (resonant) or x - y (notch). Requires a constant
+    // period >= 1 and 0 <= width <= 1; an envelope that asks for a period below one sample
+    // makes the oscillator diverge (the dialogs refuse it, see HighestEnvelopeFrequency).
+    std::unique_ptr<Wave> filterResNotch(ErrorFlag* error, ResNotchKind kind,
+                                         const FilterFrequency& frequency,
+                                         const FilterWidth& width, std::int32_t begin,
+                                         std::int32_t end) const;
+    // New: half the running mean of the last x input samples (x signed, non-zero; the
+    // input read interpolated and 0 outside the range), over the range extended by
+    // index = |trunc(x)| + 1 samples: end grows by index.
+    std::unique_ptr<Wave> blockFilter(ErrorFlag* error, double x, std::int32_t begin,
+                                      std::int32_t& end) const;
+    // New: as blockFilter with a window of h = x·E/32767 samples for E read stretched over
+    // the range; where |h| <= 1 the output is half the input sample and the running sum
+    // waits. The range is extended by A = trunc(|x| + 1) samples before and after it: end
+    // grows by 2·A. Requires envelope.values > 0.
+    std::unique_ptr<Wave> blockFilterEnvelope(ErrorFlag* error, double x, const Wave& envelope,
+                                              std::int32_t begin, std::int32_t& end) const;
 
   private:
     void Release();

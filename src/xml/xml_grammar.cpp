@@ -161,32 +161,16 @@ void TDTDCompound::AppendNotation(std::string& out) const {
     out += ')';
 }
 
-void TDTDConcat::AppendNotation(std::string& out) const {
-    // Only a sequence nested to the right goes without parentheses: a, b, c.
+void TDTDBinary::AppendNotation(std::string& out) const {
     first_->AppendWrapped(out, 3);
-    out += ", ";
-    second_->AppendWrapped(out, second_->Precedence() == 2 ? 2 : 3);
+    out += separator_;
+    // Only the same operator nested to the right goes without parentheses.
+    second_->AppendWrapped(out, second_->Precedence() == Precedence() ? Precedence() : 3);
 }
 
-void TDTDChoice::AppendNotation(std::string& out) const {
-    first_->AppendWrapped(out, 3);
-    out += " | ";
-    second_->AppendWrapped(out, second_->Precedence() == 1 ? 1 : 3);
-}
-
-void TDTDOptional::AppendNotation(std::string& out) const {
-    item_->AppendWrapped(out, 4);
-    out += '?';
-}
-
-void TDTDRepeatMin0::AppendNotation(std::string& out) const {
-    item_->AppendWrapped(out, 4);
-    out += '*';
-}
-
-void TDTDRepeatMin1::AppendNotation(std::string& out) const {
-    item_->AppendWrapped(out, 4);
-    out += '+';
+void TDTDPostfix::AppendNotation(std::string& out) const {
+    item_->AppendWrapped(out, Precedence());
+    out += symbol_;
 }
 
 // ---- Construction ----
@@ -200,27 +184,30 @@ TDTDCompound::TDTDCompound(std::string name, TDTDNode content)
     KALVORA_ASSERT(content_ != nullptr);
 }
 
-TDTDConcat::TDTDConcat(TDTDNode first, TDTDNode second)
-    : first_(std::move(first)), second_(std::move(second)) {
+TDTDBinary::TDTDBinary(TDTDNode first, TDTDNode second, const char* separator)
+    : first_(std::move(first)), second_(std::move(second)), separator_(separator) {
     KALVORA_ASSERT(first_ != nullptr && second_ != nullptr);
 }
+
+TDTDConcat::TDTDConcat(TDTDNode first, TDTDNode second)
+    : TDTDBinary(std::move(first), std::move(second), ", ") {}
 
 TDTDChoice::TDTDChoice(TDTDNode first, TDTDNode second)
-    : first_(std::move(first)), second_(std::move(second)) {
-    KALVORA_ASSERT(first_ != nullptr && second_ != nullptr);
-}
+    : TDTDBinary(std::move(first), std::move(second), " | ") {}
 
-TDTDOptional::TDTDOptional(TDTDNode item) : item_(std::move(item)) {
+TDTDPostfix::TDTDPostfix(TDTDNode item, char symbol) : item_(std::move(item)), symbol_(symbol) {
     KALVORA_ASSERT(item_ != nullptr);
 }
 
+TDTDOptional::TDTDOptional(TDTDNode item) : TDTDPostfix(std::move(item), '?') {}
+
 // A repeated item that could match nothing would repeat for ever.
-TDTDRepeatMin0::TDTDRepeatMin0(TDTDNode item) : item_(std::move(item)) {
-    KALVORA_ASSERT(item_ != nullptr && !item_->CanBeEmpty());
+TDTDRepeatMin0::TDTDRepeatMin0(TDTDNode item) : TDTDPostfix(std::move(item), '*') {
+    KALVORA_ASSERT(!item_->CanBeEmpty());
 }
 
-TDTDRepeatMin1::TDTDRepeatMin1(TDTDNode item) : item_(std::move(item)) {
-    KALVORA_ASSERT(item_ != nullptr && !item_->CanBeEmpty());
+TDTDRepeatMin1::TDTDRepeatMin1(TDTDNode item) : TDTDPostfix(std::move(item), '+') {
+    KALVORA_ASSERT(!item_->CanBeEmpty());
 }
 
 // ---- Matching ----
@@ -299,40 +286,44 @@ bool TDTDConcat::Match(TXMLComplexElement& parent, const TXMLToken*& token,
     return first_->Match(parent, token, failure) && second_->Match(parent, token, failure);
 }
 
-bool TDTDChoice::Match(TXMLComplexElement& parent, const TXMLToken*& token,
-                       TDTDFailure& failure) const {
-    const SavePoint save(parent, token);
-    if (first_->Match(parent, token, failure)) return true;
-    if (failure.fatal) return false;
-    save.Restore(parent, token);
-    return second_->Match(parent, token, failure);
-}
-
-bool TDTDOptional::Match(TXMLComplexElement& parent, const TXMLToken*& token,
-                         TDTDFailure& failure) const {
-    const SavePoint save(parent, token);
-    if (item_->Match(parent, token, failure)) return true;
-    if (failure.fatal) return false;
-    save.Restore(parent, token);
-    return true;
-}
-
 namespace {
+
+// How trying an item where backtracking may take another way ended.
+enum class Attempt : std::uint8_t { matched, undone, fatal };
+
+// Tries `item`; a failure that is not fatal is undone, leaving token and parent as before.
+Attempt TryMatch(const TDTDItem& item, TXMLComplexElement& parent, const TXMLToken*& token,
+                 TDTDFailure& failure) {
+    const SavePoint save(parent, token);
+    if (item.Match(parent, token, failure)) return Attempt::matched;
+    if (failure.fatal) return Attempt::fatal;
+    save.Restore(parent, token);
+    return Attempt::undone;
+}
 
 // Matches `item` again and again until it fails; the failure that ends the run is undone
 // unless it is fatal. A loop, not a recursion, so a run of any length needs no stack.
 bool MatchRepeatedly(const TDTDItem& item, TXMLComplexElement& parent, const TXMLToken*& token,
                      TDTDFailure& failure) {
-    for (;;) {
-        const SavePoint save(parent, token);
-        if (item.Match(parent, token, failure)) continue;
-        if (failure.fatal) return false;
-        save.Restore(parent, token);
-        return true;
-    }
+    Attempt attempt = Attempt::matched;
+    while (attempt == Attempt::matched)
+        attempt = TryMatch(item, parent, token, failure);
+    return attempt == Attempt::undone;
 }
 
 }  // namespace
+
+bool TDTDChoice::Match(TXMLComplexElement& parent, const TXMLToken*& token,
+                       TDTDFailure& failure) const {
+    const Attempt first = TryMatch(*first_, parent, token, failure);
+    if (first != Attempt::undone) return first == Attempt::matched;
+    return second_->Match(parent, token, failure);
+}
+
+bool TDTDOptional::Match(TXMLComplexElement& parent, const TXMLToken*& token,
+                         TDTDFailure& failure) const {
+    return TryMatch(*item_, parent, token, failure) != Attempt::fatal;
+}
 
 bool TDTDRepeatMin0::Match(TXMLComplexElement& parent, const TXMLToken*& token,
                            TDTDFailure& failure) const {
@@ -386,22 +377,27 @@ TDTDNode OneOrMore(TDTDNode item) {
     return std::make_shared<TDTDRepeatMin1>(std::move(item));
 }
 
-TDTDNode SequenceOf(std::vector<TDTDNode> items) {
+namespace {
+
+// a op (b op (c ...)) for the binary operator node Operator.
+template <typename Operator>
+TDTDNode NestedToTheRight(std::vector<TDTDNode> items) {
     KALVORA_ASSERT(!items.empty());
     TDTDNode node = std::move(items.back());
     for (std::size_t i = items.size() - 1; i-- > 0;) {
-        node = std::make_shared<TDTDConcat>(std::move(items[i]), std::move(node));
+        node = std::make_shared<Operator>(std::move(items[i]), std::move(node));
     }
     return node;
 }
 
+}  // namespace
+
+TDTDNode SequenceOf(std::vector<TDTDNode> items) {
+    return NestedToTheRight<TDTDConcat>(std::move(items));
+}
+
 TDTDNode ChoiceOf(std::vector<TDTDNode> items) {
-    KALVORA_ASSERT(!items.empty());
-    TDTDNode node = std::move(items.back());
-    for (std::size_t i = items.size() - 1; i-- > 0;) {
-        node = std::make_shared<TDTDChoice>(std::move(items[i]), std::move(node));
-    }
-    return node;
+    return NestedToTheRight<TDTDChoice>(std::move(items));
 }
 
 TDTDNode ElementOf(std::string name, std::vector<TDTDNode> content) {

@@ -167,76 +167,82 @@ class TDTDEmpty final : public TDTDExpression {
     void AppendNotation(std::string& out) const override { out += "empty"; }
 };
 
+// An operator between two nodes. A chain of the same operator nests to the right and is
+// written without parentheses: a, b, c.
+class TDTDBinary : public TDTDExpression {
+  public:
+    void AppendNotation(std::string& out) const final;
+
+  protected:
+    TDTDBinary(TDTDNode first, TDTDNode second, const char* separator);
+
+    TDTDNode first_;
+    TDTDNode second_;
+
+  private:
+    const char* separator_;
+};
+
 // first, second
-class TDTDConcat final : public TDTDExpression {
+class TDTDConcat final : public TDTDBinary {
   public:
     TDTDConcat(TDTDNode first, TDTDNode second);
     bool CanBeEmpty() const override { return first_->CanBeEmpty() && second_->CanBeEmpty(); }
     bool Match(TXMLComplexElement& parent, const TXMLToken*& token,
                TDTDFailure& failure) const override;
     int Precedence() const override { return 2; }
-    void AppendNotation(std::string& out) const override;
-
-  private:
-    TDTDNode first_;
-    TDTDNode second_;
 };
 
 // first | second: the second is tried when the first fails without a fatal failure.
-class TDTDChoice final : public TDTDExpression {
+class TDTDChoice final : public TDTDBinary {
   public:
     TDTDChoice(TDTDNode first, TDTDNode second);
     bool CanBeEmpty() const override { return first_->CanBeEmpty() || second_->CanBeEmpty(); }
     bool Match(TXMLComplexElement& parent, const TXMLToken*& token,
                TDTDFailure& failure) const override;
     int Precedence() const override { return 1; }
-    void AppendNotation(std::string& out) const override;
+};
+
+// An operator written after its one item: item?, item*, item+.
+class TDTDPostfix : public TDTDExpression {
+  public:
+    int Precedence() const final { return 4; }
+    void AppendNotation(std::string& out) const final;
+
+  protected:
+    TDTDPostfix(TDTDNode item, char symbol);
+
+    TDTDNode item_;
 
   private:
-    TDTDNode first_;
-    TDTDNode second_;
+    char symbol_;
 };
 
 // item?
-class TDTDOptional final : public TDTDExpression {
+class TDTDOptional final : public TDTDPostfix {
   public:
     explicit TDTDOptional(TDTDNode item);
     bool CanBeEmpty() const override { return true; }
     bool Match(TXMLComplexElement& parent, const TXMLToken*& token,
                TDTDFailure& failure) const override;
-    int Precedence() const override { return 4; }
-    void AppendNotation(std::string& out) const override;
-
-  private:
-    TDTDNode item_;
 };
 
 // item*
-class TDTDRepeatMin0 final : public TDTDExpression {
+class TDTDRepeatMin0 final : public TDTDPostfix {
   public:
     explicit TDTDRepeatMin0(TDTDNode item);
     bool CanBeEmpty() const override { return true; }
     bool Match(TXMLComplexElement& parent, const TXMLToken*& token,
                TDTDFailure& failure) const override;
-    int Precedence() const override { return 4; }
-    void AppendNotation(std::string& out) const override;
-
-  private:
-    TDTDNode item_;
 };
 
 // item+
-class TDTDRepeatMin1 final : public TDTDExpression {
+class TDTDRepeatMin1 final : public TDTDPostfix {
   public:
     explicit TDTDRepeatMin1(TDTDNode item);
     bool CanBeEmpty() const override { return item_->CanBeEmpty(); }
     bool Match(TXMLComplexElement& parent, const TXMLToken*& token,
                TDTDFailure& failure) const override;
-    int Precedence() const override { return 4; }
-    void AppendNotation(std::string& out) const override;
-
-  private:
-    TDTDNode item_;
 };
 
 // Matches a whole token list against a grammar. On success the container (by custom a

@@ -66,16 +66,14 @@ void Trim(std::string& text) {
     text.erase(0, first);
 }
 
+// Begin, end and empty tags share their states: what kind of tag is being read is kept
+// apart (see ReadToken).
 enum class State : std::uint8_t {
-    between,
-    text,
-    tagOpen,
-    beginName,
-    afterBeginName,
-    emptySlash,
-    endTagOpen,
-    endName,
-    afterEndName,
+    between,    // before a token
+    text,       // in a text
+    tagOpen,    // after '<' (or "</"), before the name
+    name,       // in the name of a tag
+    afterName,  // after the name (or after the '/' of an empty tag)
 };
 
 }  // namespace
@@ -115,6 +113,9 @@ void TXMLTokenReader::SkipHeaderLines() {
 
 TXMLToken TXMLTokenReader::ReadToken(std::int32_t& line, std::int32_t& column) {
     State state = State::between;
+    // A tag is a begin tag unless a '/' makes it an end tag (before the name) or an empty
+    // tag (after it); a second '/' is an error.
+    TXMLTokenKind tag = xmlTokenBegin;
     std::string value;
     const auto complete = [&](TXMLTokenKind kind) {
         --column;
@@ -179,90 +180,34 @@ TXMLToken TXMLTokenReader::ReadToken(std::int32_t& line, std::int32_t& column) {
                     case CharClass::letter:
                     case CharClass::digit:
                         value += static_cast<char>(c);
-                        state = State::beginName;
+                        state = State::name;
                         break;
                     case CharClass::slash:
-                        state = State::endTagOpen;
+                        if (tag != xmlTokenBegin) return error(c);
+                        tag = xmlTokenEnd;
                         break;
                     default:
                         return error(c);
                 }
                 break;
-            case State::beginName:
-                switch (charClass) {
-                    case CharClass::blank:
-                        state = State::afterBeginName;
-                        break;
-                    case CharClass::letter:
-                    case CharClass::digit:
-                        value += static_cast<char>(c);
-                        break;
-                    case CharClass::slash:
-                        state = State::emptySlash;
-                        break;
-                    case CharClass::close:
-                        return complete(xmlTokenBegin);
-                    default:
-                        return error(c);
+            case State::name:
+                if (charClass == CharClass::letter || charClass == CharClass::digit) {
+                    value += static_cast<char>(c);
+                    break;
                 }
-                break;
-            case State::afterBeginName:
+                // Any other character ends the name and is read as one after it.
+                state = State::afterName;
+                [[fallthrough]];
+            case State::afterName:
                 switch (charClass) {
                     case CharClass::blank:
                         break;
                     case CharClass::slash:
-                        state = State::emptySlash;
+                        if (tag != xmlTokenBegin) return error(c);
+                        tag = xmlTokenEmpty;
                         break;
                     case CharClass::close:
-                        return complete(xmlTokenBegin);
-                    default:
-                        return error(c);
-                }
-                break;
-            case State::emptySlash:
-                switch (charClass) {
-                    case CharClass::blank:
-                        break;
-                    case CharClass::close:
-                        return complete(xmlTokenEmpty);
-                    default:
-                        return error(c);
-                }
-                break;
-            case State::endTagOpen:
-                switch (charClass) {
-                    case CharClass::blank:
-                        break;
-                    case CharClass::letter:
-                    case CharClass::digit:
-                        value += static_cast<char>(c);
-                        state = State::endName;
-                        break;
-                    default:
-                        return error(c);
-                }
-                break;
-            case State::endName:
-                switch (charClass) {
-                    case CharClass::blank:
-                        state = State::afterEndName;
-                        break;
-                    case CharClass::letter:
-                    case CharClass::digit:
-                        value += static_cast<char>(c);
-                        break;
-                    case CharClass::close:
-                        return complete(xmlTokenEnd);
-                    default:
-                        return error(c);
-                }
-                break;
-            case State::afterEndName:
-                switch (charClass) {
-                    case CharClass::blank:
-                        break;
-                    case CharClass::close:
-                        return complete(xmlTokenEnd);
+                        return complete(tag);
                     default:
                         return error(c);
                 }

@@ -11,10 +11,7 @@
 namespace kalvora {
 namespace {
 
-using testing::FakeMusic;
-using testing::Mono;
-using testing::RecordingWaveWindow;
-using testing::Stereo;
+using namespace kalvora::testing;
 
 class RegistryTest : public ::testing::Test {
   protected:

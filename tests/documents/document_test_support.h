@@ -1,23 +1,25 @@
 // Shared helpers of the documents tests: sounds from sample lists, a recording wave window,
-// a fake music document and a scratch folder.
+// a fake music document and (from support/scratch_files.h) a scratch folder. The tests take
+// them all with `using namespace kalvora::testing;`.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "documents/document.h"
 #include "documents/wave_document.h"
 #include "documents/wave_window.h"
 #include "sound/sound.h"
+#include "support/scratch_files.h"
 
 namespace kalvora::testing {
 
-inline Wave MakeWave(const std::vector<std::int16_t>& samples) {
+// A list of samples, as the tests write them down.
+using Samples = std::vector<std::int16_t>;
+
+inline Wave MakeWave(const Samples& samples) {
     ErrorFlag error = 0;
     Wave wave(&error, static_cast<std::int32_t>(samples.size()));
     for (std::size_t i = 0; i < samples.size(); ++i)
@@ -25,35 +27,33 @@ inline Wave MakeWave(const std::vector<std::int16_t>& samples) {
     return wave;
 }
 
-inline std::unique_ptr<Sound> Mono(const std::vector<std::int16_t>& samples, int freq = 44100,
-                                   short bytes = 2) {
+inline std::unique_ptr<Sound> Mono(const Samples& samples, int freq = 44100, short bytes = 2) {
     return std::make_unique<MonoSound>(MakeWave(samples), freq, bytes);
 }
 
-inline std::unique_ptr<Sound> Stereo(const std::vector<std::int16_t>& left,
-                                     const std::vector<std::int16_t>& right, int freq = 44100,
+inline std::unique_ptr<Sound> Stereo(const Samples& left, const Samples& right, int freq = 44100,
                                      short bytes = 2) {
     return std::make_unique<StereoSound>(MakeWave(left), MakeWave(right), freq, bytes);
 }
 
 // 0, 1, 2, ... n - 1 (plus offset).
-inline std::vector<std::int16_t> Ramp(int n, int offset = 0) {
-    std::vector<std::int16_t> samples(n);
+inline Samples Ramp(int n, int offset = 0) {
+    Samples samples(n);
     for (int i = 0; i < n; ++i)
         samples[i] = static_cast<std::int16_t>(i + offset);
     return samples;
 }
 
-inline std::vector<std::int16_t> Samples(const Wave& wave) {
-    return std::vector<std::int16_t>(wave.wave, wave.wave + wave.values);
+inline Samples SamplesOf(const Wave& wave) {
+    return Samples(wave.wave, wave.wave + wave.values);
 }
 
-inline std::vector<std::int16_t> LeftSamples(const Sound& sound) {
-    return Samples(sound.GetLeftWave());
+inline Samples LeftSamples(const Sound& sound) {
+    return SamplesOf(sound.GetLeftWave());
 }
 
-inline std::vector<std::int16_t> RightSamples(const Sound& sound) {
-    return Samples(sound.GetRightWave());
+inline Samples RightSamples(const Sound& sound) {
+    return SamplesOf(sound.GetRightWave());
 }
 
 // Records what a document asks of its window, in order.
@@ -96,33 +96,5 @@ class FakeMusic final : public TUnit {
     short GetBytesPSample() const override { return 2; }
     void ChangeWaveFileProps(const waveFileProps&, const waveFileProps&) override {}
 };
-
-// A folder of its own under the temporary directory, removed with its contents.
-class ScratchFolder {
-  public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-inline ScratchFolder::ScratchFolder() {
-    static int counter = 0;
-    path_ =
-        std::filesystem::temp_directory_path() /
-        ("kalvora-documents-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-}
-
-inline ScratchFolder::~ScratchFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-}
 
 }  // namespace kalvora::testing

@@ -11,14 +11,7 @@
 namespace kalvora {
 namespace {
 
-using testing::LeftSamples;
-using testing::Mono;
-using testing::Ramp;
-using testing::RecordingWaveWindow;
-using testing::RightSamples;
-using testing::Stereo;
-
-using Samples = std::vector<std::int16_t>;
+using namespace kalvora::testing;
 
 class CountingBusyIndicator final : public platform::BusyIndicator {
   public:
@@ -59,7 +52,7 @@ TEST_F(EditCommandsTest, WithACursorDeleteRemovesTheWholeWave) {
               (std::vector<std::string>{"BeforeChange 0 10", "StopSoundReaders",
                                         "SelectionChanged 4 4", "AfterChange 0 0", "Refresh"}));
     EXPECT_EQ(window_.valuesAtStop, (std::vector<std::int32_t>{10}));  // stopped before
-    EXPECT_FALSE(wave_.Delete());  // nothing left to delete
+    EXPECT_FALSE(wave_.Delete());                                      // nothing left to delete
 
     SetClipboard(Mono({7, 8}));
     ASSERT_TRUE(wave_.Paste());  // into the empty wave

@@ -11,13 +11,7 @@
 namespace kalvora {
 namespace {
 
-using testing::LeftSamples;
-using testing::Mono;
-using testing::Ramp;
-using testing::RecordingWaveWindow;
-using testing::Stereo;
-
-using Samples = std::vector<std::int16_t>;
+using namespace kalvora::testing;
 
 class UndoTest : public ::testing::Test {
   protected:

@@ -16,14 +16,7 @@
 namespace kalvora {
 namespace {
 
-using testing::LeftSamples;
-using testing::Mono;
-using testing::Ramp;
-using testing::RightSamples;
-using testing::ScratchFolder;
-using testing::Stereo;
-
-using Samples = std::vector<std::int16_t>;
+using namespace kalvora::testing;
 
 // A shadow store that records what it was asked and can be told to fail.
 class FakeShadowStore final : public WaveShadowStore {

@@ -8,9 +8,7 @@
 namespace kalvora {
 namespace {
 
-using testing::Mono;
-using testing::Ramp;
-using testing::RecordingWaveWindow;
+using namespace kalvora::testing;
 
 class WaveSelectionTest : public ::testing::Test {
   protected:

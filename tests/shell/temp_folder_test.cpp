@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/recording_message_sink.h"
+#include "support/scratch_files.h"
 
 namespace kalvora {
 namespace {
@@ -13,16 +14,8 @@ namespace fs = std::filesystem;
 
 class TempFolderTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        base_ = fs::temp_directory_path() /
-                ("kalvora-temp-folder-test-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(base_);
-        fs::create_directories(base_);
-    }
-    void TearDown() override { fs::remove_all(base_); }
-    fs::path base_;
+    testing::ScratchFolder scratch_;
+    const fs::path base_ = scratch_.Path();  // the user's temporary directory in these tests
 };
 
 TEST_F(TempFolderTest, FolderIsPerUserAndPrivate) {

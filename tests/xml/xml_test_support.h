@@ -1,13 +1,11 @@
-// Helpers shared by the XML tests: files with the two header lines, and a scratch folder.
+// Helpers shared by the XML tests: files with the two header lines, and (from
+// support/scratch_files.h) a scratch folder with reading and writing whole files.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
+
+#include "support/scratch_files.h"
 
 namespace kalvora::testing {
 
@@ -31,37 +29,5 @@ inline std::string ToCrLf(std::string_view text) {
     }
     return out;
 }
-
-inline std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void Put(const std::filesystem::path& file, std::string_view text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-// A fresh folder per test, removed afterwards.
-class ScratchFolderTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  (std::string("kalvora-xml-") + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override {
-        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add);
-        std::filesystem::remove_all(folder_);
-    }
-    std::size_t FileCount() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder_), {}));
-    }
-
-    std::filesystem::path folder_;
-};
 
 }  // namespace kalvora::testing

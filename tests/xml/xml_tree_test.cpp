@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -216,28 +213,6 @@ TEST(XMLTreeDeathTest, AskingAnElementOfTheWrongKindIsAProgrammingError) {
     EXPECT_DEATH(children.Take("B"), "failed!");
 }
 
-// Lowers the file-size limit for its lifetime, so that writes fail as on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 class XMLWriteFileTest : public testing::ScratchFolderTest {
   protected:
     static std::unique_ptr<TXMLComplexElement> Sample() {
@@ -297,7 +272,7 @@ TEST_F(XMLWriteFileTest, FullDiskIsReportedAndTheOldFileSurvives) {
         root.AddElement("Note").AddText("Height", "5");
     std::string error;
     {
-        FileSizeLimit limit(4096);
+        testing::FileSizeLimit limit(4096);
         EXPECT_FALSE(root.WriteFile(file, error));
     }
     EXPECT_EQ(error.rfind("Operating System cannot write the file, it is left as it was: ", 0), 0u)

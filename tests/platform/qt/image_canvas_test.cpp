@@ -26,12 +26,9 @@ void DrawScene(Canvas& canvas) {
     canvas.SetPixel(39, 0, 0x123456);
 }
 
+// Made by the tests' environment (qt_environment.cpp).
 QGuiApplication& App() {
-    static int argc = 1;
-    static char name[] = "platform_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
+    return *qobject_cast<QGuiApplication*>(QCoreApplication::instance());
 }
 
 TEST(ImageCanvasTest, PaintsTheSamePixelsAsTheMemoryCanvas) {

@@ -1,0 +1,335 @@
+// The time-domain filters of Wave: the low and high cascade, the resonant and notch
+// oscillator and the block filter (a running mean).
+#include "sound/filter.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "platform/assertion.h"
+#include "sound/operation_support.h"
+#include "sound/sample.h"
+#include "sound/sound.h"
+#include "sound/wave.h"
+
+namespace kalvora {
+
+double EnvelopeFrequency(double value) {
+    return 20 * std::pow(10.0, (std::trunc(value) + 32768) / 21845);
+}
+
+double EnvelopeWidth(double value) {
+    return (std::trunc(value) + 32768) / 65536;
+}
+
+double HighestEnvelopeFrequency(ErrorFlag* error, int channelCount, const Sound& envelope) {
+    KALVORA_ASSERT(envelope.GetValues() > 0 && (channelCount == 1 || channelCount == 2));
+    // The same matching as when the envelope filters: mono takes the averaged mono wave.
+    std::array<ChannelWave, 2> waves;
+    if (channelCount == 1) {
+        waves[0] = envelope.GetMonoWave(error);
+    } else {
+        waves[0] = ChannelWave::Borrowed(envelope.GetLeftWave());
+        waves[1] = ChannelWave::Borrowed(envelope.GetRightWave());
+    }
+    if (!waves[0] || ErrorIsSet(error)) return 0;
+    std::int16_t highest = -32768;
+    for (int c = 0; c < channelCount; ++c) {
+        const Wave& wave = *waves[c];
+        for (std::int32_t k = 0; k < wave.values; ++k)
+            highest = std::max(highest, wave.wave[k]);
+    }
+    return EnvelopeFrequency(highest);
+}
+
+namespace {
+
+using operations::EnvelopeReader;
+using operations::Framed;
+
+bool ValidRange(const Wave& wave, std::int32_t begin, std::int32_t end) {
+    return 0 <= begin && begin < end && end <= wave.values;
+}
+
+// ---- Low and high ----
+
+double LowHighCoefficient(double a, double period) {
+    const double c = 1 - a * (2 * std::numbers::pi) / (period * std::sqrt(1 - a * a));
+    return c < 0 ? 0 : c;
+}
+
+// The section coefficient of every sample: constant, or from the period the envelope asks
+// for, recomputed only when the envelope's value changes.
+class LowHighCoefficients {
+  public:
+    LowHighCoefficients(const FilterFrequency& frequency, double a, std::int64_t length)
+        : a_(a), rate_(frequency.rate) {
+        if (frequency.envelope == nullptr) {
+            c_ = LowHighCoefficient(a, frequency.period);
+        } else {
+            reader_ = EnvelopeReader(*frequency.envelope, length);
+        }
+    }
+
+    double Next() {
+        if (!reader_.Active()) return c_;
+        const double value = std::trunc(reader_.Next());
+        if (value != value_) {
+            value_ = value;
+            c_ = LowHighCoefficient(a_, rate_ / EnvelopeFrequency(value));
+        }
+        return c_;
+    }
+
+  private:
+    double a_;
+    double rate_;
+    double c_ = 0;
+    double value_ = std::numeric_limits<double>::quiet_NaN();
+    EnvelopeReader reader_;
+};
+
+// The state stays between the smallest and largest input, so a plain truncation converts
+// it (and the difference from the input) exactly as ToSample does.
+inline std::int16_t Truncated(double value) {
+    return WrapToSample(static_cast<std::int32_t>(value));
+}
+
+// One pass over count samples from source to target (which may be the same array).
+void LowHighPass(LowHighKind kind, LowHighCoefficients& coefficients, const std::int16_t* source,
+                 std::int16_t* target, double& state, std::int64_t count) {
+    if (kind == LowHighKind::low) {
+        for (std::int64_t k = 0; k < count; ++k) {
+            const double c = coefficients.Next();
+            state = (1 - c) * source[k] + c * state;
+            target[k] = Truncated(state);
+        }
+    } else {
+        for (std::int64_t k = 0; k < count; ++k) {
+            const double c = coefficients.Next();
+            const double x = source[k];
+            state = (1 - c) * x + c * state;
+            target[k] = Truncated(x - state);
+        }
+    }
+}
+
+// ---- Resonant and notch ----
+
+struct ResonatorCoefficients {
+    double e = 0;  // damping: (1 - width)^(1/P)
+    double d = 0;  // coupling: the step constant / P²
+};
+
+// The oscillator's coefficients of every sample: constant, or following the envelopes,
+// recomputed only when an envelope's value changes.
+class ResonatorSchedule {
+  public:
+    ResonatorSchedule(ResNotchKind kind, const FilterFrequency& frequency, const FilterWidth& width,
+                      std::int64_t length)
+        : rate_(frequency.rate), period_(frequency.period), width_(width.width) {
+        const bool fineSteps = kind == ResNotchKind::resonant && frequency.envelope != nullptr &&
+                               width.envelope == nullptr;
+        steps_ = fineSteps ? 20 : 4;
+        stepConstant_ = fineSteps ? 0.09864 : 2.466;
+        if (frequency.envelope != nullptr) {
+            frequencyReader_ = EnvelopeReader(*frequency.envelope, length);
+        }
+        if (width.envelope != nullptr) widthReader_ = EnvelopeReader(*width.envelope, length);
+        Compute();
+    }
+
+    int Steps() const { return steps_; }
+
+    const ResonatorCoefficients& Next() {
+        bool changed = false;
+        if (frequencyReader_.Active()) {
+            const double value = std::trunc(frequencyReader_.Next());
+            if (value != frequencyValue_) {
+                frequencyValue_ = value;
+                period_ = rate_ / EnvelopeFrequency(value);
+                changed = true;
+            }
+        }
+        if (widthReader_.Active()) {
+            const double value = std::trunc(widthReader_.Next());
+            if (value != widthValue_) {
+                widthValue_ = value;
+                width_ = EnvelopeWidth(value);
+                changed = true;
+            }
+        }
+        if (changed) Compute();
+        return coefficients_;
+    }
+
+  private:
+    void Compute() {
+        coefficients_.e = std::pow(1 - width_, 1 / period_);
+        coefficients_.d = stepConstant_ / (period_ * period_);
+    }
+
+    double rate_;
+    double period_;
+    double width_;
+    int steps_;
+    double stepConstant_;
+    double frequencyValue_ = std::numeric_limits<double>::quiet_NaN();
+    double widthValue_ = std::numeric_limits<double>::quiet_NaN();
+    EnvelopeReader frequencyReader_;
+    EnvelopeReader widthReader_;
+    ResonatorCoefficients coefficients_;
+};
+
+struct ResonatorState {
+    double v = 0;
+    double y = 0;
+};
+
+// Steps the oscillator for input x and returns y.
+inline double Resonate(ResonatorState& state, const ResonatorCoefficients& k, int steps, double x) {
+    const double input = (1 - k.e) * x;
+    double v = state.v;
+    double y = state.y;
+    for (int s = 0; s < steps; ++s) {
+        y = y + k.d * v;
+        v = v - y;
+        y = input + k.e * y;
+    }
+    state.v = v;
+    state.y = y;
+    return y;
+}
+
+// ---- Block filter ----
+
+// The input of a block filter: the range read interpolated, 0 outside it.
+class RangeSignal {
+  public:
+    RangeSignal(const Wave& wave, std::int32_t begin, std::int32_t end)
+        : samples_(wave.wave), begin_(begin), last_(end - 1) {}
+
+    // At a whole position.
+    double At(std::int64_t p) const { return p >= begin_ && p <= last_ ? samples_[p] : 0.0; }
+
+    // At a real position: (1 - f)·s[i] + f·s[i + 1] inside the range.
+    double At(double t) const {
+        if (!(t >= static_cast<double>(begin_) && t <= static_cast<double>(last_))) return 0;
+        const auto i = static_cast<std::int64_t>(t);
+        const double f = t - static_cast<double>(i);
+        if (i >= last_) return samples_[last_];
+        return (1 - f) * samples_[i] + f * samples_[i + 1];
+    }
+
+  private:
+    const std::int16_t* samples_;
+    std::int64_t begin_;
+    std::int64_t last_;
+};
+
+}  // namespace
+
+std::unique_ptr<Wave> Wave::filterLowHigh(ErrorFlag* error, LowHighKind kind,
+                                          const FilterFrequency& frequency, double factor,
+                                          std::int32_t countBer, std::int32_t countCmd,
+                                          std::int32_t begin, std::int32_t end) const {
+    KALVORA_ASSERT(ValidRange(*this, begin, end) && 0 < factor && factor < 1 && countBer >= 1 &&
+                   countCmd >= 1 && (frequency.envelope != nullptr || frequency.period > 0));
+    KALVORA_ASSERT(frequency.envelope == nullptr || frequency.envelope->values > 0);
+    auto result = Framed(error, *this, begin, end, end - begin);
+    if (!result) return nullptr;
+    const double a = std::pow(factor, 1.0 / countBer);
+    for (std::int32_t pass = 0; pass < countCmd && !ErrorIsSet(error); ++pass) {
+        // The first pass reads the input, every later one the output of the pass before.
+        const std::int16_t* source = pass == 0 ? wave : result->wave;
+        LowHighCoefficients coefficients(frequency, a, end - begin);
+        double state = 0;
+        ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+            LowHighPass(kind, coefficients, source + first, result->wave + first, state,
+                        last - first);
+        });
+    }
+    return result;
+}
+
+std::unique_ptr<Wave> Wave::filterResNotch(ErrorFlag* error, ResNotchKind kind,
+                                           const FilterFrequency& frequency,
+                                           const FilterWidth& width, std::int32_t begin,
+                                           std::int32_t end) const {
+    KALVORA_ASSERT(ValidRange(*this, begin, end));
+    KALVORA_ASSERT(frequency.envelope != nullptr ? frequency.envelope->values > 0
+                                                 : frequency.period >= 1);
+    KALVORA_ASSERT(width.envelope != nullptr ? width.envelope->values > 0
+                                             : 0 <= width.width && width.width <= 1);
+    auto result = Framed(error, *this, begin, end, end - begin);
+    if (!result) return nullptr;
+    ResonatorSchedule schedule(kind, frequency, width, end - begin);
+    const int steps = schedule.Steps();
+    ResonatorState state;
+    ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+        for (std::int64_t k = first; k < last; ++k) {
+            const double x = wave[k];
+            const double y = Resonate(state, schedule.Next(), steps, x);
+            result->wave[k] = ToSample(kind == ResNotchKind::resonant ? y : x - y);
+        }
+    });
+    return result;
+}
+
+std::unique_ptr<Wave> Wave::blockFilter(ErrorFlag* error, double x, std::int32_t begin,
+                                        std::int32_t& end) const {
+    KALVORA_ASSERT(ValidRange(*this, begin, end) && x != 0 && std::isfinite(x));
+    const double index = std::fabs(std::trunc(x)) + 1;
+    const std::int64_t n = end - begin + static_cast<std::int64_t>(std::min(index, 4e9));
+    auto result = Framed(error, *this, begin, end, n);
+    if (!result) return nullptr;
+    const RangeSignal input(*this, begin, end);
+    const std::int64_t start = x > 0 ? begin - static_cast<std::int64_t>(index) : begin;
+    std::int16_t* out = result->wave + begin;
+    double sum = 0;
+    ForEachRun(error, 0, n, [&](std::int64_t first, std::int64_t last) {
+        for (std::int64_t k = first; k < last; ++k) {
+            const std::int64_t p = start + k;
+            sum = sum + input.At(static_cast<double>(p) + x) / x - input.At(p) / x;
+            out[k] = ToSample(0.5 * sum);
+        }
+    });
+    end = static_cast<std::int32_t>(begin + n);
+    return result;
+}
+
+std::unique_ptr<Wave> Wave::blockFilterEnvelope(ErrorFlag* error, double x, const Wave& envelope,
+                                                std::int32_t begin, std::int32_t& end) const {
+    KALVORA_ASSERT(ValidRange(*this, begin, end) && std::isfinite(x) && envelope.values > 0);
+    // The extension comes from |x| whatever its sign, as in the constant form: both the
+    // fade-in before the range and the fade-out after it are A samples long.
+    const double extension = std::trunc(std::fabs(x) + 1);
+    const auto a = static_cast<std::int64_t>(std::min(extension, 4e9));
+    const std::int64_t n = end - begin + 2 * a;
+    auto result = Framed(error, *this, begin, end, n);
+    if (!result) return nullptr;
+    const RangeSignal input(*this, begin, end);
+    EnvelopeReader reader(envelope, end - begin);
+    // The window starts a whole extension before the range, where it holds only zeros.
+    const std::int64_t start = begin - a;
+    std::int16_t* out = result->wave + begin;
+    double sum = 0;
+    ForEachRun(error, 0, n, [&](std::int64_t first, std::int64_t last) {
+        for (std::int64_t k = first; k < last; ++k) {
+            const std::int64_t p = start + k;
+            const double h = x * reader.Next() / 32767;
+            if (std::fabs(h) > 1) {
+                sum = sum + input.At(static_cast<double>(p) + h) / h - input.At(p) / h;
+                out[k] = ToSample(0.5 * sum);
+            } else {
+                out[k] = ToSample(0.5 * input.At(p));
+            }
+        }
+    });
+    end = static_cast<std::int32_t>(begin + n);
+    return result;
+}
+
+}  // namespace kalvora

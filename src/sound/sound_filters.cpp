@@ -1,0 +1,77 @@
+// The filters of Sound: each channel through the Wave filter.
+#include <optional>
+
+#include "platform/assertion.h"
+#include "sound/channel_map.h"
+#include "sound/filter.h"
+#include "sound/sound.h"
+
+namespace kalvora {
+
+std::unique_ptr<Sound> Sound::FilterChannels(ErrorFlag* error, LowHighKind kind, double period,
+                                             double factor, std::int32_t countBer,
+                                             std::int32_t countCmd, std::int32_t begin,
+                                             std::int32_t end) const {
+    const auto frequency = FilterFrequency::Constant(Freq * period);
+    return channels::Map(error, *this, [&](const Wave& wave, int) {
+        return wave.filterLowHigh(error, kind, frequency, factor, countBer, countCmd, begin, end);
+    });
+}
+
+std::unique_ptr<Sound> Sound::FilterChannelsEnvelope(ErrorFlag* error, LowHighKind kind,
+                                                     const Sound& envelope, double factor,
+                                                     std::int32_t countBer, std::int32_t countCmd,
+                                                     std::int32_t begin, std::int32_t end) const {
+    const channels::Matched matched(error, *this, envelope);
+    if (!matched) return nullptr;
+    return channels::Map(error, *this, [&](const Wave& wave, int c) {
+        const auto frequency = FilterFrequency::Envelope(matched[c], Freq);
+        return wave.filterLowHigh(error, kind, frequency, factor, countBer, countCmd, begin, end);
+    });
+}
+
+std::unique_ptr<Sound> Sound::ResNotch(ErrorFlag* error, ResNotchKind kind, double period,
+                                       double width, const Sound* frequencyEnvelope,
+                                       const Sound* widthEnvelope, std::int32_t begin,
+                                       std::int32_t end) const {
+    std::optional<channels::Matched> frequencies;
+    std::optional<channels::Matched> widths;
+    if (frequencyEnvelope != nullptr) {
+        frequencies.emplace(error, *this, *frequencyEnvelope);
+        if (!*frequencies) return nullptr;
+    }
+    if (widthEnvelope != nullptr) {
+        widths.emplace(error, *this, *widthEnvelope);
+        if (!*widths) return nullptr;
+    }
+    return channels::Map(error, *this, [&](const Wave& wave, int c) {
+        const auto frequency = frequencies ? FilterFrequency::Envelope((*frequencies)[c], Freq)
+                                           : FilterFrequency::Constant(Freq * period);
+        const auto widthNow =
+            widths ? FilterWidth::Envelope((*widths)[c]) : FilterWidth::Constant(width);
+        return wave.filterResNotch(error, kind, frequency, widthNow, begin, end);
+    });
+}
+
+std::unique_ptr<Sound> Sound::BlockFilter(ErrorFlag* error, double time, std::int32_t& begin,
+                                          std::int32_t& end) const {
+    const double x = Freq * time;
+    return channels::MapRange(error, *this, begin, end,
+                              [&](const Wave& wave, int, std::int32_t& b, std::int32_t& e) {
+                                  return wave.blockFilter(error, x, b, e);
+                              });
+}
+
+std::unique_ptr<Sound> Sound::BlockFilterEnvelope(ErrorFlag* error, const Sound& envelope,
+                                                  double time, std::int32_t& begin,
+                                                  std::int32_t& end) const {
+    const channels::Matched matched(error, *this, envelope);
+    if (!matched) return nullptr;
+    const double x = Freq * time;
+    return channels::MapRange(error, *this, begin, end,
+                              [&](const Wave& wave, int c, std::int32_t& b, std::int32_t& e) {
+                                  return wave.blockFilterEnvelope(error, x, matched[c], b, e);
+                              });
+}
+
+}  // namespace kalvora
