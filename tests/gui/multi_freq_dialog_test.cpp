@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +126,10 @@ TEST_F(MultiFreqDialogTest, BuildsAThreePartialSoundThroughTheBrowser) {
         EXPECT_EQ(edit(0)->text(), "0.0625");
         EXPECT_EQ(edit(2)->text(), "0.5");
         EXPECT_TRUE(messages_.Messages().empty());
+        // KALVORA_SCREENSHOT_DIR keeps a picture of the filled dialog for a look.
+        const QByteArray folder = qgetenv("KALVORA_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            dialog.grab().save(QString::fromLocal8Bit(folder) + "/multi-frequency.png");
         PressOk(dialog);
     });
     ASSERT_TRUE(frame_.RunCommand(CommandId::MakeMFreq));
