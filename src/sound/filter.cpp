@@ -1,6 +1,7 @@
 // The time-domain filters of Wave: the low and high cascade, the resonant and notch
 // oscillator and the block filter (a running mean).
 #include "sound/filter.h"
+#include "sound/filter_pairs.h"
 
 #include <algorithm>
 #include <array>
@@ -203,6 +204,98 @@ inline double Resonate(ResonatorState& state, const ResonatorCoefficients& k, in
     return y;
 }
 
+// ---- Channels side by side ----
+// With a constant frequency (and width) every channel runs the same recurrence. The
+// channels of a stereo sound run in one loop, so that the processor works on both
+// recurrences at once; each channel's arithmetic stays exactly that of a run on its own.
+
+template <int N>
+struct Lanes {
+    std::array<const std::int16_t*, N> source;
+    std::array<std::int16_t*, N> target;
+};
+
+template <int N, bool High>
+void LowHighConstantRun(const Lanes<N>& lanes, double c, std::array<double, N>& state,
+                        std::int64_t first, std::int64_t last) {
+    const double take = 1 - c;
+    std::array<double, N> s = state;
+    for (std::int64_t k = first; k < last; ++k) {
+        for (int i = 0; i < N; ++i) {
+            const double x = lanes.source[i][k];
+            s[i] = take * x + c * s[i];
+            lanes.target[i][k] = Truncated(High ? x - s[i] : s[i]);
+        }
+    }
+    state = s;
+}
+
+// countCmd passes with one coefficient over the range of every lane; every pass after the
+// first reads the targets.
+template <int N>
+void LowHighConstant(ErrorFlag* error, Lanes<N> lanes, LowHighKind kind, double c,
+                     std::int32_t countCmd, std::int32_t begin, std::int32_t end) {
+    for (std::int32_t pass = 0; pass < countCmd && !ErrorIsSet(error); ++pass) {
+        if (pass > 0) {
+            for (int i = 0; i < N; ++i)
+                lanes.source[i] = lanes.target[i];
+        }
+        std::array<double, N> state{};
+        ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+            if (kind == LowHighKind::low) {
+                LowHighConstantRun<N, false>(lanes, c, state, first, last);
+            } else {
+                LowHighConstantRun<N, true>(lanes, c, state, first, last);
+            }
+        });
+    }
+}
+
+template <int N, bool Notch>
+void ResonatorConstantRun(const Lanes<N>& lanes, const ResonatorCoefficients& coefficients,
+                          std::array<ResonatorState, N>& state, std::int64_t first,
+                          std::int64_t last) {
+    const double e = coefficients.e;
+    const double d = coefficients.d;
+    const double keep = 1 - e;
+    std::array<double, N> v;
+    std::array<double, N> y;
+    for (int i = 0; i < N; ++i) {
+        v[i] = state[i].v;
+        y[i] = state[i].y;
+    }
+    for (std::int64_t k = first; k < last; ++k) {
+        for (int i = 0; i < N; ++i) {
+            const double x = lanes.source[i][k];
+            const double input = keep * x;
+            for (int step = 0; step < 4; ++step) {
+                y[i] = y[i] + d * v[i];
+                v[i] = v[i] - y[i];
+                y[i] = input + e * y[i];
+            }
+            lanes.target[i][k] = ToSample(Notch ? x - y[i] : y[i]);
+        }
+    }
+    for (int i = 0; i < N; ++i)
+        state[i] = {v[i], y[i]};
+}
+
+template <int N>
+void ResonatorConstant(ErrorFlag* error, const Lanes<N>& lanes, ResNotchKind kind, double period,
+                       double width, std::int32_t begin, std::int32_t end) {
+    ResonatorSchedule schedule(kind, FilterFrequency::Constant(period),
+                               FilterWidth::Constant(width), end - begin);
+    const ResonatorCoefficients coefficients = schedule.Next();
+    std::array<ResonatorState, N> state{};
+    ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+        if (kind == ResNotchKind::resonant) {
+            ResonatorConstantRun<N, false>(lanes, coefficients, state, first, last);
+        } else {
+            ResonatorConstantRun<N, true>(lanes, coefficients, state, first, last);
+        }
+    });
+}
+
 // ---- Block filter ----
 
 // The input of a block filter: the range read interpolated, 0 outside it.
@@ -241,6 +334,12 @@ std::unique_ptr<Wave> Wave::filterLowHigh(ErrorFlag* error, LowHighKind kind,
     auto result = Framed(error, *this, begin, end, end - begin);
     if (!result) return nullptr;
     const double a = std::pow(factor, 1.0 / countBer);
+    if (frequency.envelope == nullptr) {
+        const Lanes<1> lanes{{wave}, {result->wave}};
+        LowHighConstant(error, lanes, kind, LowHighCoefficient(a, frequency.period), countCmd,
+                        begin, end);
+        return result;
+    }
     for (std::int32_t pass = 0; pass < countCmd && !ErrorIsSet(error); ++pass) {
         // The first pass reads the input, every later one the output of the pass before.
         const std::int16_t* source = pass == 0 ? wave : result->wave;
@@ -265,6 +364,11 @@ std::unique_ptr<Wave> Wave::filterResNotch(ErrorFlag* error, ResNotchKind kind,
                                              : 0 <= width.width && width.width <= 1);
     auto result = Framed(error, *this, begin, end, end - begin);
     if (!result) return nullptr;
+    if (frequency.envelope == nullptr && width.envelope == nullptr) {
+        const Lanes<1> lanes{{wave}, {result->wave}};
+        ResonatorConstant(error, lanes, kind, frequency.period, width.width, begin, end);
+        return result;
+    }
     ResonatorSchedule schedule(kind, frequency, width, end - begin);
     const int steps = schedule.Steps();
     ResonatorState state;
@@ -330,6 +434,34 @@ std::unique_ptr<Wave> Wave::blockFilterEnvelope(ErrorFlag* error, double x, cons
     });
     end = static_cast<std::int32_t>(begin + n);
     return result;
+}
+
+FilteredPair FilterLowHighPair(ErrorFlag* error, const Wave& left, const Wave& right,
+                               LowHighKind kind, double period, double factor,
+                               std::int32_t countBer, std::int32_t countCmd, std::int32_t begin,
+                               std::int32_t end) {
+    KALVORA_ASSERT(left.values == right.values && ValidRange(left, begin, end) && 0 < factor &&
+                   factor < 1 && countBer >= 1 && countCmd >= 1 && period > 0);
+    FilteredPair pair{Framed(error, left, begin, end, end - begin),
+                      Framed(error, right, begin, end, end - begin)};
+    if (!pair.left || !pair.right) return {};
+    const double a = std::pow(factor, 1.0 / countBer);
+    const Lanes<2> lanes{{left.wave, right.wave}, {pair.left->wave, pair.right->wave}};
+    LowHighConstant(error, lanes, kind, LowHighCoefficient(a, period), countCmd, begin, end);
+    return pair;
+}
+
+FilteredPair FilterResNotchPair(ErrorFlag* error, const Wave& left, const Wave& right,
+                                ResNotchKind kind, double period, double width, std::int32_t begin,
+                                std::int32_t end) {
+    KALVORA_ASSERT(left.values == right.values && ValidRange(left, begin, end) && period >= 1 &&
+                   0 <= width && width <= 1);
+    FilteredPair pair{Framed(error, left, begin, end, end - begin),
+                      Framed(error, right, begin, end, end - begin)};
+    if (!pair.left || !pair.right) return {};
+    const Lanes<2> lanes{{left.wave, right.wave}, {pair.left->wave, pair.right->wave}};
+    ResonatorConstant(error, lanes, kind, period, width, begin, end);
+    return pair;
 }
 
 }  // namespace kalvora

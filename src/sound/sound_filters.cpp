@@ -4,14 +4,32 @@
 #include "platform/assertion.h"
 #include "sound/channel_map.h"
 #include "sound/filter.h"
+#include "sound/filter_pairs.h"
 #include "sound/sound.h"
 
 namespace kalvora {
+namespace {
+
+// The stereo sound of a filtered pair of channels, or nullptr.
+std::unique_ptr<Sound> FromPair(ErrorFlag* error, const Sound& like, FilteredPair pair) {
+    if (!pair.left || !pair.right || ErrorIsSet(error)) return nullptr;
+    ChannelWaves waves{std::move(pair.left), std::move(pair.right)};
+    return channels::Adopt(like, std::move(waves));
+}
+
+}  // namespace
 
 std::unique_ptr<Sound> Sound::FilterChannels(ErrorFlag* error, LowHighKind kind, double period,
                                              double factor, std::int32_t countBer,
                                              std::int32_t countCmd, std::int32_t begin,
                                              std::int32_t end) const {
+    if (ErrorIsSet(error)) return nullptr;
+    if (MoSt == 2) {
+        FilteredPair pair =
+            FilterLowHighPair(error, GetLeftWave(), GetRightWave(), kind, Freq * period, factor,
+                              countBer, countCmd, begin, end);
+        return FromPair(error, *this, std::move(pair));
+    }
     const auto frequency = FilterFrequency::Constant(Freq * period);
     return channels::Map(error, *this, [&](const Wave& wave, int) {
         return wave.filterLowHigh(error, kind, frequency, factor, countBer, countCmd, begin, end);
@@ -34,6 +52,12 @@ std::unique_ptr<Sound> Sound::ResNotch(ErrorFlag* error, ResNotchKind kind, doub
                                        double width, const Sound* frequencyEnvelope,
                                        const Sound* widthEnvelope, std::int32_t begin,
                                        std::int32_t end) const {
+    if (ErrorIsSet(error)) return nullptr;
+    if (MoSt == 2 && frequencyEnvelope == nullptr && widthEnvelope == nullptr) {
+        FilteredPair pair = FilterResNotchPair(error, GetLeftWave(), GetRightWave(), kind,
+                                               Freq * period, width, begin, end);
+        return FromPair(error, *this, std::move(pair));
+    }
     std::optional<channels::Matched> frequencies;
     std::optional<channels::Matched> widths;
     if (frequencyEnvelope != nullptr) {

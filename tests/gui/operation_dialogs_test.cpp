@@ -14,11 +14,10 @@
 
 #include "documents/effect_command.h"
 #include "documents/workspace.h"
-#include "gui/effect_commands.h"
 #include "gui/effect_dialog.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
 #include "platform/recording_message_sink.h"
-#include "shell/frame_document.h"
 
 namespace kalvora::gui {
 namespace {
@@ -51,32 +50,6 @@ void PressOk(TEffectDialog& dialog) {
     ADD_FAILURE() << "no OK button";
 }
 
-// The frame's view of a real wave document: its samples and selection, and the undo record
-// of its workspace, so that the frame enables Volume and Undo as it would in the program.
-class WaveFrameDocument final : public FrameDocument {
-  public:
-    explicit WaveFrameDocument(TUnitWave& wave) : wave_(wave) {}
-
-    WindowKind Kind() const override { return WindowKind::wave; }
-    std::string Name() const override { return wave_.Name(); }
-    std::string FileName() const override { return {}; }
-    void Describe(FrameSnapshot& snapshot) const override {
-        snapshot.wave.sampleCount = wave_.GetValues();
-        snapshot.wave.rate = wave_.GetFreq();
-        snapshot.wave.channels = wave_.GetMoSt();
-        snapshot.wave.selectionFirst = wave_.FirstEnd();
-        snapshot.wave.selectionSecond = wave_.SecondEnd();
-        snapshot.undoRecord = wave_.Workspace().Undo().HasUndo();
-    }
-    bool Rename(const std::string&) override { return false; }
-    bool NeedsSave() const override { return false; }
-    bool Save() override { return true; }
-    bool SaveAs(const std::string&) override { return true; }
-
-  private:
-    TUnitWave& wave_;
-};
-
 std::vector<std::int16_t> Left(const TUnitWave& wave) {
     const Wave& left = wave.TheSound().GetLeftWave();
     return std::vector<std::int16_t>(left.wave, left.wave + left.values);
@@ -96,15 +69,17 @@ class OperationDialogsTest : public ::testing::Test {
 };
 
 TEST_F(OperationDialogsTest, VolumeRunsThroughItsDialogAndIsUndone) {
-    TUnitWave wave(workspace_, MonoSound({20000, 100, -3, 7}));
-    wave.SetSelection(0, 3);
-    workspace_.Registry().Activate(wave);
     TMainForm frame;
     frame.show();
-    frame.AddDocumentWindow(std::make_unique<WaveFrameDocument>(wave));
-    RegisterEffectCommands(frame, [&wave] { return &wave; });
-    frame.SetHandler(CommandId::Undo, [this] { workspace_.Undo().DoUndo(); });
+    auto document = std::make_unique<TUnitWave>(frame.Workspace(), MonoSound({20000, 100, -3, 7}));
+    TMDIChildWave* window = frame.AddWaveWindow(std::move(document));
+    ASSERT_NE(window, nullptr);
+    TUnitWave& wave = window->Wave();
+    wave.SetSelection(0, 3);
     QApplication::processEvents();
+    frame.UpdateCommands();
+    ASSERT_TRUE(frame.Action(CommandId::Volume)->isEnabled());
+    EXPECT_FALSE(frame.Action(CommandId::Undo)->isEnabled());
 
     bool refusedStayedOpen = false;
     WhenDialogShows([&](TEffectDialog& dialog) {
@@ -134,6 +109,8 @@ TEST_F(OperationDialogsTest, VolumeRunsThroughItsDialogAndIsUndone) {
     EXPECT_EQ(wave.SelEnd(), 3);
     EXPECT_TRUE(wave.SoundChanged());
 
+    frame.UpdateCommands();
+    ASSERT_TRUE(frame.Action(CommandId::Undo)->isEnabled());
     ASSERT_TRUE(frame.RunCommand(CommandId::Undo));
     EXPECT_EQ(Left(wave), (std::vector<std::int16_t>{20000, 100, -3, 7}));
 
