@@ -296,7 +296,12 @@ std::string WavePositionText(const TWaveViewGeometry& geometry, int freq, int ch
             if (v < -1) v += 2;
         }
     }
-    return "(" + WriteDuration(seconds) + ", " + WriteDigits(100 * v, 1, 2, 2) + " %)";
+    // Joined by appending: GCC 12 takes "(" + string for an overlapping copy in Release.
+    return std::string("(")
+        .append(WriteDuration(seconds))
+        .append(", ")
+        .append(WriteDigits(100 * v, 1, 2, 2))
+        .append(" %)");
 }
 
 }  // namespace kalvora

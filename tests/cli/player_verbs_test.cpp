@@ -57,7 +57,7 @@ TEST_F(PlayerVerbsTest, RefusedCommandLinesSayWhyAndTouchNothing) {
         {{"play", (folder_ / "missing.wav").string()}, exitFileError, "Cannot open File."},
         {{"play", tone_, "--select", "0:1s"},
          exitUsageError,
-         "In --select: The selection must lie inside the wave, 0 to 13230 samples."},
+         "In --select: 0:44100 is not a range inside the wave of 13230 samples."},
         {{"record", out_}, exitUsageError, "usage: kalvora-cli record OUT.wav --length TIME"},
         {{"record", out_, "--length", "5"}, exitUsageError, "In --length: Wrong unit used"},
         {{"record", out_, "--length", "0s"}, exitUsageError, "In --length: "},
