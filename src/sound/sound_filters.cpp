@@ -1,4 +1,5 @@
-// The filters of Sound: each channel through the Wave filter.
+// The filters of Sound: each channel through the Wave filter, the two channels of a stereo
+// sound side by side.
 #include <optional>
 
 #include "platform/assertion.h"
@@ -24,13 +25,13 @@ std::unique_ptr<Sound> Sound::FilterChannels(ErrorFlag* error, LowHighKind kind,
                                              std::int32_t countCmd, std::int32_t begin,
                                              std::int32_t end) const {
     if (ErrorIsSet(error)) return nullptr;
-    if (MoSt == 2) {
-        FilteredPair pair =
-            FilterLowHighPair(error, GetLeftWave(), GetRightWave(), kind, Freq * period, factor,
-                              countBer, countCmd, begin, end);
-        return FromPair(error, *this, std::move(pair));
-    }
     const auto frequency = FilterFrequency::Constant(Freq * period);
+    if (MoSt == 2) {
+        return FromPair(
+            error, *this,
+            FilterLowHighPair(error, GetLeftWave(), GetRightWave(), kind, {frequency, frequency},
+                              factor, countBer, countCmd, begin, end));
+    }
     return channels::Map(error, *this, [&](const Wave& wave, int) {
         return wave.filterLowHigh(error, kind, frequency, factor, countBer, countCmd, begin, end);
     });
@@ -42,9 +43,16 @@ std::unique_ptr<Sound> Sound::FilterChannelsEnvelope(ErrorFlag* error, LowHighKi
                                                      std::int32_t begin, std::int32_t end) const {
     const channels::Matched matched(error, *this, envelope);
     if (!matched) return nullptr;
+    auto frequencyOf = [&](int c) { return FilterFrequency::Envelope(matched[c], Freq); };
+    if (MoSt == 2) {
+        return FromPair(error, *this,
+                        FilterLowHighPair(error, GetLeftWave(), GetRightWave(), kind,
+                                          {frequencyOf(0), frequencyOf(1)}, factor, countBer,
+                                          countCmd, begin, end));
+    }
     return channels::Map(error, *this, [&](const Wave& wave, int c) {
-        const auto frequency = FilterFrequency::Envelope(matched[c], Freq);
-        return wave.filterLowHigh(error, kind, frequency, factor, countBer, countCmd, begin, end);
+        return wave.filterLowHigh(error, kind, frequencyOf(c), factor, countBer, countCmd, begin,
+                                  end);
     });
 }
 
@@ -53,11 +61,6 @@ std::unique_ptr<Sound> Sound::ResNotch(ErrorFlag* error, ResNotchKind kind, doub
                                        const Sound* widthEnvelope, std::int32_t begin,
                                        std::int32_t end) const {
     if (ErrorIsSet(error)) return nullptr;
-    if (MoSt == 2 && frequencyEnvelope == nullptr && widthEnvelope == nullptr) {
-        FilteredPair pair = FilterResNotchPair(error, GetLeftWave(), GetRightWave(), kind,
-                                               Freq * period, width, begin, end);
-        return FromPair(error, *this, std::move(pair));
-    }
     std::optional<channels::Matched> frequencies;
     std::optional<channels::Matched> widths;
     if (frequencyEnvelope != nullptr) {
@@ -68,12 +71,21 @@ std::unique_ptr<Sound> Sound::ResNotch(ErrorFlag* error, ResNotchKind kind, doub
         widths.emplace(error, *this, *widthEnvelope);
         if (!*widths) return nullptr;
     }
+    auto frequencyOf = [&](int c) {
+        return frequencies ? FilterFrequency::Envelope((*frequencies)[c], Freq)
+                           : FilterFrequency::Constant(Freq * period);
+    };
+    auto widthOf = [&](int c) {
+        return widths ? FilterWidth::Envelope((*widths)[c]) : FilterWidth::Constant(width);
+    };
+    if (MoSt == 2) {
+        return FromPair(error, *this,
+                        FilterResNotchPair(error, GetLeftWave(), GetRightWave(), kind,
+                                           {frequencyOf(0), frequencyOf(1)},
+                                           {widthOf(0), widthOf(1)}, begin, end));
+    }
     return channels::Map(error, *this, [&](const Wave& wave, int c) {
-        const auto frequency = frequencies ? FilterFrequency::Envelope((*frequencies)[c], Freq)
-                                           : FilterFrequency::Constant(Freq * period);
-        const auto widthNow =
-            widths ? FilterWidth::Envelope((*widths)[c]) : FilterWidth::Constant(width);
-        return wave.filterResNotch(error, kind, frequency, widthNow, begin, end);
+        return wave.filterResNotch(error, kind, frequencyOf(c), widthOf(c), begin, end);
     });
 }
 
