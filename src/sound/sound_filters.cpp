@@ -1,11 +1,13 @@
 // The filters of Sound: each channel through the Wave filter, the two channels of a stereo
 // sound side by side.
+#include <cmath>
 #include <optional>
 
 #include "platform/assertion.h"
 #include "sound/channel_map.h"
 #include "sound/filter.h"
 #include "sound/filter_pairs.h"
+#include "sound/sample_memory.h"
 #include "sound/sound.h"
 
 namespace kalvora {
@@ -89,9 +91,22 @@ std::unique_ptr<Sound> Sound::ResNotch(ErrorFlag* error, ResNotchKind kind, doub
     });
 }
 
+namespace {
+
+// A block time too long for any wave: the extension cannot be held, as when memory runs out.
+bool BlockTimeFits(ErrorFlag* error, double x) {
+    if (std::isfinite(x)) return true;
+    ReportAllocationFailure(error);
+    return false;
+}
+
+}  // namespace
+
 std::unique_ptr<Sound> Sound::BlockFilter(ErrorFlag* error, double time, std::int32_t& begin,
                                           std::int32_t& end) const {
+    if (ErrorIsSet(error)) return nullptr;
     const double x = Freq * time;
+    if (!BlockTimeFits(error, x)) return nullptr;
     return channels::MapRange(error, *this, begin, end,
                               [&](const Wave& wave, int, std::int32_t& b, std::int32_t& e) {
                                   return wave.blockFilter(error, x, b, e);
@@ -104,6 +119,7 @@ std::unique_ptr<Sound> Sound::BlockFilterEnvelope(ErrorFlag* error, const Sound&
     const channels::Matched matched(error, *this, envelope);
     if (!matched) return nullptr;
     const double x = Freq * time;
+    if (!BlockTimeFits(error, x)) return nullptr;
     return channels::MapRange(error, *this, begin, end,
                               [&](const Wave& wave, int c, std::int32_t& b, std::int32_t& e) {
                                   return wave.blockFilterEnvelope(error, x, matched[c], b, e);

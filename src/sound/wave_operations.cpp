@@ -229,7 +229,7 @@ std::unique_ptr<Wave> Wave::rollOut(ErrorFlag* error, double period, double scal
 std::unique_ptr<Wave> Wave::rollOutEnvelope(ErrorFlag* error, const Wave& envelope,
                                             double lengthFactor, double speed, double start,
                                             std::int32_t begin, std::int32_t& end) const {
-    KALVORA_ASSERT(ValidRange(*this, begin, end) && begin < end && lengthFactor > 0 &&
+    KALVORA_ASSERT(ValidRange(*this, begin, end) && begin < end && lengthFactor >= 0 &&
                    envelope.values > 0);
     const std::int32_t length = end - begin;
     const double n = std::trunc(lengthFactor * length);
