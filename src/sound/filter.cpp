@@ -138,8 +138,14 @@ void LowHighLanes(ErrorFlag* error, Lanes<N> lanes, LowHighKind kind,
                   const std::array<FilterFrequency, N>& frequency, double a, std::int32_t countCmd,
                   std::int32_t begin, std::int32_t end) {
     bool constant = true;
-    for (const FilterFrequency& f : frequency)
+    bool passesThrough = true;
+    for (const FilterFrequency& f : frequency) {
         constant = constant && f.envelope == nullptr;
+        passesThrough = passesThrough && constant && LowHighCoefficient(a, f.period) == 0;
+    }
+    // With c = 0 a pass stores its input (low) or silence (high), and every later pass
+    // repeats that result: one pass gives the result of any count.
+    if (passesThrough) countCmd = 1;
     const bool high = kind == LowHighKind::high;
     for (std::int32_t pass = 0; pass < countCmd && !ErrorIsSet(error); ++pass) {
         if (pass > 0) {

@@ -93,6 +93,32 @@ TEST_F(FilterTest, LowFilterWithAShortPeriodPassesTheInputUnchanged) {
     EXPECT_EQ(error, 0);
 }
 
+TEST_F(FilterTest, HugeCountsThatPassTheInputThroughTakeNoLongerThanOnePass) {
+    // A large count makes a close to 1 and so c = 0 even for long periods: a pass then
+    // keeps its input (low) or silences it (high), and so does every later one.
+    constexpr std::int32_t kHuge = 2'000'000'000;
+    const Samples16 input = Sine(300, 29, 20000);
+    const MonoSound mono = Mono(input, 1000);
+    EXPECT_THAT(Mid(mono.FilterChannels(&error, LowHighKind::low, 0.05, 0.5, kHuge, kHuge, 0, 300)),
+                ElementsAreArray(input));
+    EXPECT_THAT(
+        Mid(mono.FilterChannels(&error, LowHighKind::high, 0.05, 0.5, kHuge, kHuge, 0, 300)),
+        Each(0));
+
+    // With "Maximize Volume" the steps stop once one changes nothing: one more step leaves
+    // the result as it is.
+    LowHighRun run;
+    run.period = 0.05;
+    run.count = kHuge;
+    run.maximizeVolume = true;
+    auto settled = RunLowHigh(mono, &error, run, 0, 300);
+    ASSERT_NE(settled, nullptr);
+    auto again = settled->FilterChannels(&error, LowHighKind::low, 0.05, 0.5, kHuge, 1, 0, 300);
+    again->MaxVolume70InPlace(&error, 0, 300);
+    EXPECT_EQ(Mid(again), Mid(settled));
+    EXPECT_EQ(error, 0);
+}
+
 TEST_F(FilterTest, HighFilterOfAConstantDecaysToZeroAndLowFilterRisesToIt) {
     const MonoSound dc = Mono(Samples16(200, 10000), 100);
     // Period 10 samples: c = 1 - 0.5·2·pi/(10·sqrt(0.75)) = 0.6372.
