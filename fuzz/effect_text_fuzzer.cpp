@@ -66,6 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TWorkspace workspace;
     ErrorFlag error = 0;
+    // A document that wave fields (envelopes, curves, "Same Length as") may name: "env".
+    Wave shape(&error, 5);
+    const std::int16_t shapeValues[] = {-30000, 0, 20000, -5, 32767};
+    for (std::int32_t i = 0; i < 5; ++i)
+        shape.wave[i] = shapeValues[i];
+    TUnitWave envelope(workspace, std::make_unique<MonoSound>(std::move(shape), 8000, 2));
+    envelope.SetName("env");
+    workspace.Registry().Activate(envelope);
     Wave samples(&error, 64);
     for (std::int32_t i = 0; i < 64; ++i)
         samples.wave[i] = static_cast<std::int16_t>(i * 511);

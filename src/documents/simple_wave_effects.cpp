@@ -124,7 +124,7 @@ TEffectEntry Block() {
         ChoiceField("verticalKind", "Vertical", {"No Change", "Count", "Height"}),
         ValueField<unitIntegerPosMore>("horizontalCount", "Count", 20).In("horizontalKind", 1),
         ValueField<unitIntegerPosMore>("verticalCount", "Count", 20).In("verticalKind", 1),
-        ValueField<unitTimePos>("horizontalTime", "Time", 0.01, DisplayUnit::second)
+        ValueField<unitTime>("horizontalTime", "Time", 0.01, DisplayUnit::second)
             .In("horizontalKind", 2),
         ValueField<unitWaveValPosMore>("verticalHeight", "Height", 3277, DisplayUnit::none)
             .In("verticalKind", 2),
@@ -192,7 +192,7 @@ TEffectEntry RollIn() {
                        .summary = "the selection folded onto a shorter length"};
     entry.fields = {
         ChoiceField("placement", "Placement", {"Start at", "End at"}),
-        ValueField<unitTimePos>("length", "Length", 1.0, DisplayUnit::second),
+        ValueField<unitTime>("length", "Length", 1.0, DisplayUnit::second),
         ValueField<unitWavePosition>("startAt", "Start at", 0.0, DisplayUnit::none, false)
             .In("placement", 0),
         ValueField<unitWavePosition>("endAt", "End at", 0.0, DisplayUnit::none, false)

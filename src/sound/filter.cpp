@@ -1,6 +1,7 @@
 // The time-domain filters of Wave: the low and high cascade, the resonant and notch
 // oscillator and the block filter (a running mean).
 #include "sound/filter.h"
+#include "sound/filter_pairs.h"
 
 #include <algorithm>
 #include <array>
@@ -53,6 +54,23 @@ bool ValidRange(const Wave& wave, std::int32_t begin, std::int32_t end) {
     return 0 <= begin && begin < end && end <= wave.values;
 }
 
+// ---- Channels side by side ----
+// Every channel runs its own recurrence. The channels of a stereo sound run in one loop, so
+// that the processor works on both recurrences at once; each channel's arithmetic stays
+// exactly that of a run on its own.
+
+template <int N>
+struct Lanes {
+    std::array<const std::int16_t*, N> source;
+    std::array<std::int16_t*, N> target;
+};
+
+// The state stays between the smallest and largest input, so a plain truncation converts
+// it (and the difference from the input) exactly as ToSample does.
+inline std::int16_t Truncated(double value) {
+    return WrapToSample(static_cast<std::int32_t>(value));
+}
+
 // ---- Low and high ----
 
 double LowHighCoefficient(double a, double period) {
@@ -64,6 +82,7 @@ double LowHighCoefficient(double a, double period) {
 // for, recomputed only when the envelope's value changes.
 class LowHighCoefficients {
   public:
+    LowHighCoefficients() = default;
     LowHighCoefficients(const FilterFrequency& frequency, double a, std::int64_t length)
         : a_(a), rate_(frequency.rate) {
         if (frequency.envelope == nullptr) {
@@ -84,35 +103,72 @@ class LowHighCoefficients {
     }
 
   private:
-    double a_;
-    double rate_;
+    double a_ = 0;
+    double rate_ = 0;
     double c_ = 0;
     double value_ = std::numeric_limits<double>::quiet_NaN();
     EnvelopeReader reader_;
 };
 
-// The state stays between the smallest and largest input, so a plain truncation converts
-// it (and the difference from the input) exactly as ToSample does.
-inline std::int16_t Truncated(double value) {
-    return WrapToSample(static_cast<std::int32_t>(value));
+// One run of a pass: state = (1 - c)·x + c·state, storing state (low) or x - state (high).
+template <int N, bool High, bool Constant>
+void LowHighRun(const Lanes<N>& lanes, std::array<LowHighCoefficients, N>& coefficients,
+                std::array<double, N>& state, std::int64_t first, std::int64_t last) {
+    std::array<double, N> s = state;
+    std::array<double, N> c{};
+    if (Constant) {
+        for (int i = 0; i < N; ++i)
+            c[i] = coefficients[i].Next();
+    }
+    for (std::int64_t k = first; k < last; ++k) {
+        for (int i = 0; i < N; ++i) {
+            if (!Constant) c[i] = coefficients[i].Next();
+            const double x = lanes.source[i][k];
+            s[i] = (1 - c[i]) * x + c[i] * s[i];
+            lanes.target[i][k] = Truncated(High ? x - s[i] : s[i]);
+        }
+    }
+    state = s;
 }
 
-// One pass over count samples from source to target (which may be the same array).
-void LowHighPass(LowHighKind kind, LowHighCoefficients& coefficients, const std::int16_t* source,
-                 std::int16_t* target, double& state, std::int64_t count) {
-    if (kind == LowHighKind::low) {
-        for (std::int64_t k = 0; k < count; ++k) {
-            const double c = coefficients.Next();
-            state = (1 - c) * source[k] + c * state;
-            target[k] = Truncated(state);
+// countCmd passes over the range of every lane; every pass after the first reads the
+// targets.
+template <int N>
+void LowHighLanes(ErrorFlag* error, Lanes<N> lanes, LowHighKind kind,
+                  const std::array<FilterFrequency, N>& frequency, double a, std::int32_t countCmd,
+                  std::int32_t begin, std::int32_t end) {
+    bool constant = true;
+    bool passesThrough = true;
+    for (const FilterFrequency& f : frequency) {
+        constant = constant && f.envelope == nullptr;
+        passesThrough = passesThrough && constant && LowHighCoefficient(a, f.period) == 0;
+    }
+    // With c = 0 a pass stores its input (low) or silence (high), and every later pass
+    // repeats that result: one pass gives the result of any count.
+    if (passesThrough) countCmd = 1;
+    const bool high = kind == LowHighKind::high;
+    for (std::int32_t pass = 0; pass < countCmd && !ErrorIsSet(error); ++pass) {
+        if (pass > 0) {
+            for (int i = 0; i < N; ++i)
+                lanes.source[i] = lanes.target[i];
         }
-    } else {
-        for (std::int64_t k = 0; k < count; ++k) {
-            const double c = coefficients.Next();
-            const double x = source[k];
-            state = (1 - c) * x + c * state;
-            target[k] = Truncated(x - state);
-        }
+        std::array<LowHighCoefficients, N> coefficients;
+        for (int i = 0; i < N; ++i)
+            coefficients[i] = LowHighCoefficients(frequency[i], a, end - begin);
+        std::array<double, N> state{};
+        ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+            if (constant) {
+                if (high) {
+                    LowHighRun<N, true, true>(lanes, coefficients, state, first, last);
+                } else {
+                    LowHighRun<N, false, true>(lanes, coefficients, state, first, last);
+                }
+            } else if (high) {
+                LowHighRun<N, true, false>(lanes, coefficients, state, first, last);
+            } else {
+                LowHighRun<N, false, false>(lanes, coefficients, state, first, last);
+            }
+        });
     }
 }
 
@@ -123,25 +179,31 @@ struct ResonatorCoefficients {
     double d = 0;  // coupling: the step constant / P²
 };
 
+// The resonant filter with a frequency envelope and a constant width steps its oscillator
+// 20 times per sample with a finer coupling; every other variant 4 times.
+bool FineSteps(ResNotchKind kind, const FilterFrequency& frequency, const FilterWidth& width) {
+    return kind == ResNotchKind::resonant && frequency.envelope != nullptr &&
+           width.envelope == nullptr;
+}
+
 // The oscillator's coefficients of every sample: constant, or following the envelopes,
 // recomputed only when an envelope's value changes.
 class ResonatorSchedule {
   public:
-    ResonatorSchedule(ResNotchKind kind, const FilterFrequency& frequency, const FilterWidth& width,
+    ResonatorSchedule() = default;
+    ResonatorSchedule(bool fineSteps, const FilterFrequency& frequency, const FilterWidth& width,
                       std::int64_t length)
-        : rate_(frequency.rate), period_(frequency.period), width_(width.width) {
-        const bool fineSteps = kind == ResNotchKind::resonant && frequency.envelope != nullptr &&
-                               width.envelope == nullptr;
-        steps_ = fineSteps ? 20 : 4;
-        stepConstant_ = fineSteps ? 0.09864 : 2.466;
+        : rate_(frequency.rate),
+          period_(frequency.period),
+          width_(width.width),
+          stepConstant_(fineSteps ? 0.09864 : 2.466) {
         if (frequency.envelope != nullptr) {
             frequencyReader_ = EnvelopeReader(*frequency.envelope, length);
         }
         if (width.envelope != nullptr) widthReader_ = EnvelopeReader(*width.envelope, length);
-        Compute();
+        // With envelopes the first sample computes its own coefficients.
+        if (!frequencyReader_.Active()) Compute();
     }
-
-    int Steps() const { return steps_; }
 
     const ResonatorCoefficients& Next() {
         bool changed = false;
@@ -171,11 +233,10 @@ class ResonatorSchedule {
         coefficients_.d = stepConstant_ / (period_ * period_);
     }
 
-    double rate_;
-    double period_;
-    double width_;
-    int steps_;
-    double stepConstant_;
+    double rate_ = 0;
+    double period_ = 1;
+    double width_ = 0;
+    double stepConstant_ = 2.466;
     double frequencyValue_ = std::numeric_limits<double>::quiet_NaN();
     double widthValue_ = std::numeric_limits<double>::quiet_NaN();
     EnvelopeReader frequencyReader_;
@@ -183,24 +244,73 @@ class ResonatorSchedule {
     ResonatorCoefficients coefficients_;
 };
 
-struct ResonatorState {
-    double v = 0;
-    double y = 0;
-};
-
-// Steps the oscillator for input x and returns y.
-inline double Resonate(ResonatorState& state, const ResonatorCoefficients& k, int steps, double x) {
-    const double input = (1 - k.e) * x;
-    double v = state.v;
-    double y = state.y;
-    for (int s = 0; s < steps; ++s) {
-        y = y + k.d * v;
-        v = v - y;
-        y = input + k.e * y;
+// One run: for each input sample x the oscillator steps Steps times (y = y + d·v,
+// v = v - y, y = (1 - e)·x + e·y); the output is y (resonant) or x - y (notch).
+template <int N, int Steps, bool Notch, bool Constant>
+void ResonatorRun(const Lanes<N>& lanes, std::array<ResonatorSchedule, N>& schedules,
+                  std::array<double, N>& vState, std::array<double, N>& yState, std::int64_t first,
+                  std::int64_t last) {
+    std::array<double, N> v = vState;
+    std::array<double, N> y = yState;
+    std::array<ResonatorCoefficients, N> k;
+    if (Constant) {
+        for (int i = 0; i < N; ++i)
+            k[i] = schedules[i].Next();
     }
-    state.v = v;
-    state.y = y;
-    return y;
+    for (std::int64_t n = first; n < last; ++n) {
+        for (int i = 0; i < N; ++i) {
+            if (!Constant) k[i] = schedules[i].Next();
+            const double x = lanes.source[i][n];
+            const double input = (1 - k[i].e) * x;
+            for (int step = 0; step < Steps; ++step) {
+                y[i] = y[i] + k[i].d * v[i];
+                v[i] = v[i] - y[i];
+                y[i] = input + k[i].e * y[i];
+            }
+            lanes.target[i][n] = ToSample(Notch ? x - y[i] : y[i]);
+        }
+    }
+    vState = v;
+    yState = y;
+}
+
+template <int N, int Steps>
+void ResonatorLoop(ErrorFlag* error, const Lanes<N>& lanes, bool notch, bool constant,
+                   std::array<ResonatorSchedule, N>& schedules, std::int32_t begin,
+                   std::int32_t end) {
+    std::array<double, N> v{};
+    std::array<double, N> y{};
+    ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+        if (constant) {
+            if (notch) {
+                ResonatorRun<N, Steps, true, true>(lanes, schedules, v, y, first, last);
+            } else {
+                ResonatorRun<N, Steps, false, true>(lanes, schedules, v, y, first, last);
+            }
+        } else if (notch) {
+            ResonatorRun<N, Steps, true, false>(lanes, schedules, v, y, first, last);
+        } else {
+            ResonatorRun<N, Steps, false, false>(lanes, schedules, v, y, first, last);
+        }
+    });
+}
+
+// The lanes share the filter's kind and which of frequency and width follow envelopes.
+template <int N>
+void ResNotchLanes(ErrorFlag* error, const Lanes<N>& lanes, ResNotchKind kind,
+                   const std::array<FilterFrequency, N>& frequency,
+                   const std::array<FilterWidth, N>& width, std::int32_t begin, std::int32_t end) {
+    const bool fine = FineSteps(kind, frequency[0], width[0]);
+    const bool constant = frequency[0].envelope == nullptr && width[0].envelope == nullptr;
+    std::array<ResonatorSchedule, N> schedules;
+    for (int i = 0; i < N; ++i)
+        schedules[i] = ResonatorSchedule(fine, frequency[i], width[i], end - begin);
+    const bool notch = kind == ResNotchKind::notch;
+    if (fine) {
+        ResonatorLoop<N, 20>(error, lanes, notch, constant, schedules, begin, end);
+    } else {
+        ResonatorLoop<N, 4>(error, lanes, notch, constant, schedules, begin, end);
+    }
 }
 
 // ---- Block filter ----
@@ -240,17 +350,9 @@ std::unique_ptr<Wave> Wave::filterLowHigh(ErrorFlag* error, LowHighKind kind,
     KALVORA_ASSERT(frequency.envelope == nullptr || frequency.envelope->values > 0);
     auto result = Framed(error, *this, begin, end, end - begin);
     if (!result) return nullptr;
-    const double a = std::pow(factor, 1.0 / countBer);
-    for (std::int32_t pass = 0; pass < countCmd && !ErrorIsSet(error); ++pass) {
-        // The first pass reads the input, every later one the output of the pass before.
-        const std::int16_t* source = pass == 0 ? wave : result->wave;
-        LowHighCoefficients coefficients(frequency, a, end - begin);
-        double state = 0;
-        ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
-            LowHighPass(kind, coefficients, source + first, result->wave + first, state,
-                        last - first);
-        });
-    }
+    const Lanes<1> lanes{{wave}, {result->wave}};
+    LowHighLanes<1>(error, lanes, kind, {frequency}, std::pow(factor, 1.0 / countBer), countCmd,
+                    begin, end);
     return result;
 }
 
@@ -265,16 +367,8 @@ std::unique_ptr<Wave> Wave::filterResNotch(ErrorFlag* error, ResNotchKind kind,
                                              : 0 <= width.width && width.width <= 1);
     auto result = Framed(error, *this, begin, end, end - begin);
     if (!result) return nullptr;
-    ResonatorSchedule schedule(kind, frequency, width, end - begin);
-    const int steps = schedule.Steps();
-    ResonatorState state;
-    ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
-        for (std::int64_t k = first; k < last; ++k) {
-            const double x = wave[k];
-            const double y = Resonate(state, schedule.Next(), steps, x);
-            result->wave[k] = ToSample(kind == ResNotchKind::resonant ? y : x - y);
-        }
-    });
+    const Lanes<1> lanes{{wave}, {result->wave}};
+    ResNotchLanes<1>(error, lanes, kind, {frequency}, {width}, begin, end);
     return result;
 }
 
@@ -330,6 +424,45 @@ std::unique_ptr<Wave> Wave::blockFilterEnvelope(ErrorFlag* error, double x, cons
     });
     end = static_cast<std::int32_t>(begin + n);
     return result;
+}
+
+FilteredPair FilterLowHighPair(ErrorFlag* error, const Wave& left, const Wave& right,
+                               LowHighKind kind, const std::array<FilterFrequency, 2>& frequency,
+                               double factor, std::int32_t countBer, std::int32_t countCmd,
+                               std::int32_t begin, std::int32_t end) {
+    KALVORA_ASSERT(left.values == right.values && ValidRange(left, begin, end) && 0 < factor &&
+                   factor < 1 && countBer >= 1 && countCmd >= 1);
+    for (const FilterFrequency& f : frequency) {
+        KALVORA_ASSERT(f.envelope != nullptr ? f.envelope->values > 0 : f.period > 0);
+    }
+    FilteredPair pair{Framed(error, left, begin, end, end - begin),
+                      Framed(error, right, begin, end, end - begin)};
+    if (!pair.left || !pair.right) return {};
+    const Lanes<2> lanes{{left.wave, right.wave}, {pair.left->wave, pair.right->wave}};
+    LowHighLanes<2>(error, lanes, kind, frequency, std::pow(factor, 1.0 / countBer), countCmd,
+                    begin, end);
+    return pair;
+}
+
+FilteredPair FilterResNotchPair(ErrorFlag* error, const Wave& left, const Wave& right,
+                                ResNotchKind kind, const std::array<FilterFrequency, 2>& frequency,
+                                const std::array<FilterWidth, 2>& width, std::int32_t begin,
+                                std::int32_t end) {
+    KALVORA_ASSERT(left.values == right.values && ValidRange(left, begin, end));
+    KALVORA_ASSERT((frequency[0].envelope == nullptr) == (frequency[1].envelope == nullptr) &&
+                   (width[0].envelope == nullptr) == (width[1].envelope == nullptr));
+    for (int c = 0; c < 2; ++c) {
+        KALVORA_ASSERT(frequency[c].envelope != nullptr ? frequency[c].envelope->values > 0
+                                                        : frequency[c].period >= 1);
+        KALVORA_ASSERT(width[c].envelope != nullptr ? width[c].envelope->values > 0
+                                                    : 0 <= width[c].width && width[c].width <= 1);
+    }
+    FilteredPair pair{Framed(error, left, begin, end, end - begin),
+                      Framed(error, right, begin, end, end - begin)};
+    if (!pair.left || !pair.right) return {};
+    const Lanes<2> lanes{{left.wave, right.wave}, {pair.left->wave, pair.right->wave}};
+    ResNotchLanes<2>(error, lanes, kind, frequency, width, begin, end);
+    return pair;
 }
 
 }  // namespace kalvora

@@ -1,5 +1,6 @@
 #include "sound/operation_arguments.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/assertion.h"
@@ -105,6 +106,15 @@ std::unique_ptr<Sound> FilterOnce(const Sound& sound, ErrorFlag* error, const Lo
                                 end);
 }
 
+bool SameRange(const Wave& a, const Wave& b, std::int32_t begin, std::int32_t end) {
+    return std::equal(a.wave + begin, a.wave + end, b.wave + begin);
+}
+
+bool SameRange(const Sound& a, const Sound& b, std::int32_t begin, std::int32_t end) {
+    return SameRange(a.GetLeftWave(), b.GetLeftWave(), begin, end) &&
+           SameRange(a.GetRightWave(), b.GetRightWave(), begin, end);
+}
+
 }  // namespace
 
 std::unique_ptr<Sound> RunLowHigh(const Sound& sound, ErrorFlag* error, const LowHighRun& run,
@@ -112,8 +122,14 @@ std::unique_ptr<Sound> RunLowHigh(const Sound& sound, ErrorFlag* error, const Lo
     if (!run.maximizeVolume) return FilterOnce(sound, error, run, run.count, run.count, begin, end);
     std::unique_ptr<Sound> current = sound.MaxVolume70(error, begin, end);
     for (std::int32_t pass = 0; pass < run.count && current && !ErrorIsSet(error); ++pass) {
-        current = FilterOnce(*current, error, run, run.count, 1, begin, end);
-        if (current) current->MaxVolume70InPlace(error, begin, end);
+        auto next = FilterOnce(*current, error, run, run.count, 1, begin, end);
+        if (!next || ErrorIsSet(error)) return nullptr;
+        next->MaxVolume70InPlace(error, begin, end);
+        // A step that changes nothing would change nothing again: the rest can be skipped
+        // (a large count with a short period makes every step pass its input through).
+        const bool settled = !ErrorIsSet(error) && SameRange(*next, *current, begin, end);
+        current = std::move(next);
+        if (settled) break;
     }
     return ErrorIsSet(error) ? nullptr : std::move(current);
 }

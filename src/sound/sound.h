@@ -243,7 +243,7 @@ class Sound {
     virtual std::unique_ptr<Sound> RollOut(ErrorFlag* error, double per, double lengthScale,
                                            double start, std::int32_t& begin,
                                            std::int32_t& end) const;
-    // Rolled out at a speed that follows the envelope. Requires lengthFactor > 0 and
+    // Rolled out at a speed that follows the envelope. Requires lengthFactor >= 0 and
     // envelope.GetValues() > 0.
     virtual std::unique_ptr<Sound> RollOutEnvelope(ErrorFlag* error, const Sound& envelope,
                                                    double lengthFactor, double speed, double start,
@@ -274,7 +274,8 @@ class Sound {
                                             double width, const Sound* frequencyEnvelope,
                                             const Sound* widthEnvelope, std::int32_t begin,
                                             std::int32_t end) const;
-    // x = Freq·time samples (non-zero); end grows by the extension.
+    // x = Freq·time samples (non-zero); end grows by the extension. A time too long for any
+    // wave fails like exhausted memory.
     virtual std::unique_ptr<Sound> BlockFilter(ErrorFlag* error, double time, std::int32_t& begin,
                                                std::int32_t& end) const;
     virtual std::unique_ptr<Sound> BlockFilterEnvelope(ErrorFlag* error, const Sound& envelope,

@@ -224,7 +224,7 @@ class Wave {
     // each sample moves by E·speed/32767 (E read from position 0 in steps of
     // (E.values - 1)/(lengthFactor·L)), wrapped into the range; the range is read there as a
     // loop (after its last sample comes its first). end = begin + n. Requires begin < end,
-    // lengthFactor > 0, envelope.values > 0.
+    // lengthFactor >= 0, envelope.values > 0.
     std::unique_ptr<Wave> rollOutEnvelope(ErrorFlag* error, const Wave& envelope,
                                           double lengthFactor, double speed, double start,
                                           std::int32_t begin, std::int32_t& end) const;

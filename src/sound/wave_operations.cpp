@@ -43,9 +43,10 @@ double Quantise(double mean, std::int32_t levels) {
     return step * std::floor((mean + 32768) * levels / 65536) - 32768;
 }
 
-// Ranges shorter than this compute a distortion per sample; longer ones through a table
-// of all 65536 sample values, which gives the same values.
-constexpr std::int32_t kDistortTableFrom = 16384;
+// Ranges shorter than this compute a transfer function (a distortion, a quantisation) per
+// sample; longer ones through a table of all 65536 sample values, which gives the same
+// values.
+constexpr std::int32_t kTableFrom = 16384;
 
 double DistortValue(const Wave& curve, std::int32_t sample) {
     const std::int64_t last = curve.values - 1;
@@ -53,9 +54,26 @@ double DistortValue(const Wave& curve, std::int32_t sample) {
     return x > 0 ? Interpolate(curve.wave, last, x) : curve.wave[0];
 }
 
-// The phase p wrapped into 0 .. 1.
-double WrapPhase(double p) {
-    return p - std::floor(p);
+// The phase p wrapped into 0 .. 1: p - floor(p), without the call for the usual case of a
+// phase at most one period outside (where the floor is exact: 0, 1 or -1).
+inline double WrapPhase(double p) {
+    if (p >= 1) return p < 2 ? p - 1 : p - std::floor(p);
+    if (p < 0) return p >= -1 ? p + 1 : p - std::floor(p);
+    return p;
+}
+
+// A position wrapped into 0 .. span (a whole period is added or taken away until it lies
+// there).
+inline double WrapPosition(double position, double span) {
+    if (position >= span) {
+        position -= span;
+        if (position >= span) position -= span * std::floor(position / span);
+    } else if (position < 0) {
+        position += span;
+        if (position < 0) position -= span * std::floor(position / span);
+    }
+    // Rounding can land on the end itself, which is the start again.
+    return position < span && position >= 0 ? position : 0.0;
 }
 
 }  // namespace
@@ -120,6 +138,16 @@ std::unique_ptr<Wave> Wave::block(ErrorFlag* error, double x, std::int32_t level
     if (!result) return nullptr;
     if (levels == 1) {
         result->clearPart(error, begin, end);
+        return result;
+    }
+    if (x == 1 && end - begin >= kTableFrom) {
+        // Blocks of one sample: each sample quantised on its own, through a table.
+        std::vector<std::int16_t> table(65536);
+        for (std::int32_t v = -32768; v <= 32767; ++v)
+            table[v + 32768] = ToSample(Quantise(v, levels));
+        ForEachRun(error, begin, end, [&](std::int64_t first, std::int64_t last) {
+            kernels::Lookup(result->wave + first, wave + first, table.data(), last - first);
+        });
         return result;
     }
     double boundary = begin;
@@ -201,7 +229,7 @@ std::unique_ptr<Wave> Wave::rollOut(ErrorFlag* error, double period, double scal
 std::unique_ptr<Wave> Wave::rollOutEnvelope(ErrorFlag* error, const Wave& envelope,
                                             double lengthFactor, double speed, double start,
                                             std::int32_t begin, std::int32_t& end) const {
-    KALVORA_ASSERT(ValidRange(*this, begin, end) && begin < end && lengthFactor > 0 &&
+    KALVORA_ASSERT(ValidRange(*this, begin, end) && begin < end && lengthFactor >= 0 &&
                    envelope.values > 0);
     const std::int32_t length = end - begin;
     const double n = std::trunc(lengthFactor * length);
@@ -213,15 +241,11 @@ std::unique_ptr<Wave> Wave::rollOutEnvelope(ErrorFlag* error, const Wave& envelo
     const std::int16_t* range = wave + begin;
     const double span = length;
     // The position inside the range, 0 <= position < length.
-    auto wrap = [span](double position) {
-        position -= span * std::floor(position / span);
-        return position < span ? position : 0.0;
-    };
-    double position = wrap(start * span);
+    double position = WrapPosition(start * span, span);
     std::int16_t* out = result->wave + begin;
     ForEachRun(error, 0, count, [&](std::int64_t first, std::int64_t stop) {
         for (std::int64_t k = first; k < stop; ++k) {
-            position = wrap(position + reader.Next() * speed / 32767);
+            position = WrapPosition(position + reader.Next() * speed / 32767, span);
             const auto i = static_cast<std::int32_t>(position);
             const double f = position - i;
             const std::int32_t next = i + 1 < length ? i + 1 : 0;
@@ -235,7 +259,7 @@ std::unique_ptr<Wave> Wave::rollOutEnvelope(ErrorFlag* error, const Wave& envelo
 std::unique_ptr<Wave> Wave::distort(ErrorFlag* error, const Wave& curve, std::int32_t begin,
                                     std::int32_t end) const {
     KALVORA_ASSERT(curve.values > 0);
-    if (end - begin < kDistortTableFrom) {
+    if (end - begin < kTableFrom) {
         return MapRange(error, *this, begin, end,
                         [&](std::int16_t* target, const std::int16_t* source, std::int64_t,
                             std::int64_t count) {

@@ -123,6 +123,14 @@ TEST_F(OperationCommandsTest, BlockCountsBlocksInTheSelection) {
     const Samples left = LeftSamples(wave_.TheSound());
     EXPECT_EQ(Samples(left.begin() + 9, left.begin() + 21),
               (Samples{9, 12, 12, 12, 12, 12, 17, 17, 17, 17, 17, 20}));
+
+    // A time below one sample, negative too, makes blocks of one sample each.
+    ScriptedDialog perSample{.texts = {{"horizontalTime", "-1 s"}, {"verticalCount", "2"}}};
+    ASSERT_TRUE(Run("Block", perSample));
+    const Samples quantised = LeftSamples(wave_.TheSound());
+    EXPECT_EQ(Samples(quantised.begin() + 9, quantised.begin() + 21),
+              (Samples{9, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767,
+                       20}));
 }
 
 TEST_F(OperationCommandsTest, RotateReadsBothEditsAndChecksTheTimeWhenRotatingByTime) {
@@ -156,11 +164,17 @@ TEST_F(OperationCommandsTest, RotateReadsBothEditsAndChecksTheTimeWhenRotatingBy
 
 TEST_F(OperationCommandsTest, RollInRefusesLengthsBelowOneSampleAndSelectsTheRegion) {
     wave_.SetSelection(10, 30);
-    ScriptedDialog tooShort{.texts = {{"length", "5 ms"}}};
-    EXPECT_FALSE(Run("RollIn", tooShort));
-    ASSERT_EQ(messages_.Messages().size(), 1u);
-    EXPECT_EQ(messages_.Messages()[0].text,
-              "In Length: Length may not be shorter than one sample.");
+    // 5 ms is half a sample at 100 samples per second; a negative length folds onto nothing.
+    for (const char* length : {"5 ms", "0 s", "-1 s"}) {
+        SCOPED_TRACE(length);
+        messages_.Clear();
+        ScriptedDialog tooShort{.texts = {{"length", length}}};
+        EXPECT_FALSE(Run("RollIn", tooShort));
+        ASSERT_EQ(messages_.Messages().size(), 1u);
+        EXPECT_EQ(messages_.Messages()[0].text,
+                  "In Length: Length may not be shorter than one sample.");
+    }
+    EXPECT_EQ(wave_.GetValues(), 100);
 
     // 20 samples into 8, ending at the region's end: they start at (8 - 20) mod 8 = 4.
     ScriptedDialog dialog{.texts = {{"length", "0.08 s"}, {"endAt", "0.08 s"}}};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "platform/recording_message_sink.h"
@@ -92,6 +93,32 @@ TEST_F(FilterTest, LowFilterWithAShortPeriodPassesTheInputUnchanged) {
     EXPECT_EQ(error, 0);
 }
 
+TEST_F(FilterTest, HugeCountsThatPassTheInputThroughTakeNoLongerThanOnePass) {
+    // A large count makes a close to 1 and so c = 0 even for long periods: a pass then
+    // keeps its input (low) or silences it (high), and so does every later one.
+    constexpr std::int32_t kHuge = 2'000'000'000;
+    const Samples16 input = Sine(300, 29, 20000);
+    const MonoSound mono = Mono(input, 1000);
+    EXPECT_THAT(Mid(mono.FilterChannels(&error, LowHighKind::low, 0.05, 0.5, kHuge, kHuge, 0, 300)),
+                ElementsAreArray(input));
+    EXPECT_THAT(
+        Mid(mono.FilterChannels(&error, LowHighKind::high, 0.05, 0.5, kHuge, kHuge, 0, 300)),
+        Each(0));
+
+    // With "Maximize Volume" the steps stop once one changes nothing: one more step leaves
+    // the result as it is.
+    LowHighRun run;
+    run.period = 0.05;
+    run.count = kHuge;
+    run.maximizeVolume = true;
+    auto settled = RunLowHigh(mono, &error, run, 0, 300);
+    ASSERT_NE(settled, nullptr);
+    auto again = settled->FilterChannels(&error, LowHighKind::low, 0.05, 0.5, kHuge, 1, 0, 300);
+    again->MaxVolume70InPlace(&error, 0, 300);
+    EXPECT_EQ(Mid(again), Mid(settled));
+    EXPECT_EQ(error, 0);
+}
+
 TEST_F(FilterTest, HighFilterOfAConstantDecaysToZeroAndLowFilterRisesToIt) {
     const MonoSound dc = Mono(Samples16(200, 10000), 100);
     // Period 10 samples: c = 1 - 0.5·2·pi/(10·sqrt(0.75)) = 0.6372.
@@ -129,20 +156,52 @@ TEST_F(FilterTest, AConstantFrequencyEnvelopeFiltersAsItsConstantPeriod) {
     EXPECT_EQ(error, 0);
 }
 
+// Stereo sounds run both channels in one loop: each channel must come out exactly as it
+// would on its own, with its own envelope channel.
 TEST_F(FilterTest, StereoChannelsAreFilteredEachOnItsOwn) {
     const Samples16 left = Sine(300, 11, 20000);
     const Samples16 right = Sine(300, 5, -9000);
-    const StereoSound stereo(MakeWave(left), MakeWave(right), 1000, 2);
-    auto filtered =
-        stereo.ResNotch(&error, ResNotchKind::notch, 0.011, 0.25, nullptr, nullptr, 0, 300);
-    EXPECT_EQ(
-        Samples(filtered->GetLeftWave()),
-        Mid(Mono(left, 1000)
-                .ResNotch(&error, ResNotchKind::notch, 0.011, 0.25, nullptr, nullptr, 0, 300)));
-    EXPECT_EQ(
-        Samples(filtered->GetRightWave()),
-        Mid(Mono(right, 1000)
-                .ResNotch(&error, ResNotchKind::notch, 0.011, 0.25, nullptr, nullptr, 0, 300)));
+    const StereoSound stereo(MakeWave(left), MakeWave(right), 8000, 2);
+    const Samples16 leftEnvelope = {-30000, -5000, 3000};
+    const Samples16 rightEnvelope = {10000, -20000, 0};
+    const StereoSound envelopes(MakeWave(leftEnvelope), MakeWave(rightEnvelope), 100, 2);
+    using Filter = std::function<std::unique_ptr<Sound>(const Sound& sound, const Sound& envelope)>;
+    const std::vector<std::pair<const char*, Filter>> filters = {
+        {"low",
+         [&](const Sound& s, const Sound&) {
+             return s.FilterChannels(&error, LowHighKind::low, 0.002, 0.5, 2, 2, 10, 290);
+         }},
+        {"high envelope",
+         [&](const Sound& s, const Sound& e) {
+             return s.FilterChannelsEnvelope(&error, LowHighKind::high, e, 0.3, 1, 3, 0, 300);
+         }},
+        {"notch",
+         [&](const Sound& s, const Sound&) {
+             return s.ResNotch(&error, ResNotchKind::notch, 0.0011, 0.25, nullptr, nullptr, 0, 300);
+         }},
+        {"resonant frequency envelope",
+         [&](const Sound& s, const Sound& e) {
+             return s.ResNotch(&error, ResNotchKind::resonant, 0, 0.1, &e, nullptr, 5, 300);
+         }},
+        {"notch width envelope",
+         [&](const Sound& s, const Sound& e) {
+             return s.ResNotch(&error, ResNotchKind::notch, 0.003, 0, nullptr, &e, 0, 300);
+         }},
+        {"resonant both envelopes",
+         [&](const Sound& s, const Sound& e) {
+             return s.ResNotch(&error, ResNotchKind::resonant, 0, 0, &e, &e, 0, 300);
+         }},
+    };
+    for (const auto& [name, filter] : filters) {
+        SCOPED_TRACE(name);
+        auto both = filter(stereo, envelopes);
+        ASSERT_NE(both, nullptr);
+        EXPECT_EQ(Samples(both->GetLeftWave()),
+                  Mid(filter(Mono(left, 8000), Mono(leftEnvelope, 100))));
+        EXPECT_EQ(Samples(both->GetRightWave()),
+                  Mid(filter(Mono(right, 8000), Mono(rightEnvelope, 100))));
+    }
+    EXPECT_EQ(error, 0);
 }
 
 TEST_F(FilterTest, NotchOfSilenceIsSilence) {

@@ -322,6 +322,18 @@ TEST_F(OperationsTest, DistortOfLongRangesGivesThePerSampleValues) {
     }
 }
 
+TEST_F(OperationsTest, QuantisingLongRangesGivesThePerSampleValues) {
+    // Blocks of one sample over a long range go through a table of every sample value.
+    Samples16 every(65536);
+    std::iota(every.begin(), every.end(), std::int16_t{-32768});
+    const Samples16 whole = Mid(Mono(every).Block(&error, 0, 7, 0, 65536));
+    for (std::int32_t from = 0; from < 65536; from += 8192) {
+        const Samples16 part = Mid(Mono(every).Block(&error, 0, 7, from, from + 4096));
+        for (std::int32_t k = from; k < from + 4096; ++k)
+            ASSERT_EQ(part[k], whole[k]) << "sample " << every[k];
+    }
+}
+
 // Every operation, with the error flag set on entry, returns nothing.
 TEST_F(OperationsTest, NothingHappensWithTheFlagSet) {
     const StereoSound stereo = Stereo({1, 2, 3, 4}, {5, 6, 7, 8});
