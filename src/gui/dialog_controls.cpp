@@ -32,6 +32,8 @@ QLineEdit* NewEdit(const QString& objectName, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
     edit->setMaxLength(99);
+    // Room for a value with its unit ("0.000045 s") whatever the layout around it.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0.000045 kHz")));
     return edit;
 }
 

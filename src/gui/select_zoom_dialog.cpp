@@ -1,10 +1,10 @@
 #include "gui/select_zoom_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,13 +80,20 @@ TDlgSelZoom::TDlgSelZoom(TMainForm& frame)
         connect(view.end, &QLineEdit::textEdited, this, typed(&TSelectZoom::ViewZoom::EndText));
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    btnApply_ = buttons->addButton(QStringLiteral("&Apply"), QDialogButtonBox::ApplyRole);
+    // Apply is the default button: Enter in a text box applies what was typed.
+    btnApply_ = new QPushButton(QStringLiteral("&Apply"), this);
     btnApply_->setObjectName(QStringLiteral("btnApply"));
-    QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    btnApply_->setDefault(true);
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("btnClose"));
-    QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
-    layout->addWidget(buttons);
+    close->setAutoDefault(false);
+    auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnApply_);
+    buttons->addWidget(close);
+    buttons->addWidget(help);
+    layout->addLayout(buttons);
     connect(btnApply_, &QPushButton::clicked, this, &TDlgSelZoom::Apply);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this,

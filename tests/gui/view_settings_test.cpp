@@ -202,6 +202,13 @@ TEST_F(ViewSettingsTest, VolumeDialogChecksAndWindowButtons) {
         Child<QCheckBox>(dialog, "chk2Waves")->setChecked(false);
         Child<QPushButton>(dialog, "btnYResWindow")->click();
         EXPECT_EQ(Child<QLineEdit>(dialog, "editVertical")->text(), QString::number(height));
+        // "Edit Palette..." closed with OK ticks "Use Palette for Single Diagrams".
+        WhenModalShows<TDlgColorPalette1D>([](TDlgColorPalette1D& palette) {
+            Child<QPushButton>(palette, "btnPalItemAdd")->click();
+            PressOk(palette);
+        });
+        Child<QPushButton>(dialog, "btnSingleColorPalette")->click();
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "chkSingleColorPalette")->isChecked());
         Type(Child<QLineEdit>(dialog, "editTop"), "50 kHz");
         PressOk(dialog);
         stayedOpen = dialog.isVisible();
@@ -212,6 +219,7 @@ TEST_F(ViewSettingsTest, VolumeDialogChecksAndWindowButtons) {
     EXPECT_EQ(Texts(), std::vector<std::string>{
                            "Top Frequency may not be higher than the sample Frequency."});
     EXPECT_EQ(window->Group().Kind(), TWaveWindKind::waveWindWave);
+    EXPECT_EQ(window->Group().VolumeSettings().ColorPalette1D.Count(), 2);  // cancelled
 }
 
 // The palette dialog: "Add" puts a grey stop in the middle, a taken position is refused and
@@ -265,15 +273,15 @@ TEST_F(ViewSettingsTest, SelectAndZoomFollowsTheActiveWindow) {
     EXPECT_EQ(Child<QLineEdit>(*tool, "editAt")->text(), "0.1 s");
     EXPECT_FALSE(Child<QCheckBox>(*tool, "chkZoomedSecond")->isChecked());
 
-    Type(Child<QLineEdit>(*tool, "editPartBegin"), "0.25");
+    Type(Child<QLineEdit>(*tool, "editPartBegin"), "0.25 s");
     EXPECT_TRUE(Child<QRadioButton>(*tool, "rbPart")->isChecked());
-    Type(Child<QLineEdit>(*tool, "editPartEnd"), "0.5");
-    Type(Child<QLineEdit>(*tool, "editZoomBeginSecond"), "0.2");
+    Type(Child<QLineEdit>(*tool, "editPartEnd"), "500 ms");
+    Type(Child<QLineEdit>(*tool, "editZoomBeginSecond"), "0.2 s");
     EXPECT_TRUE(Child<QCheckBox>(*tool, "chkZoomedSecond")->isChecked());
-    Type(Child<QLineEdit>(*tool, "editZoomEndSecond"), "0.6");
+    Type(Child<QLineEdit>(*tool, "editZoomEndSecond"), "0.6 s");
     KeepPicture(*tool, "select-zoom.png");
     Child<QPushButton>(*tool, "btnApply")->click();
-    EXPECT_TRUE(messages.Messages().empty());
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
     EXPECT_EQ(window->Wave().SelStart(), 11025);
     EXPECT_EQ(window->Wave().SelEnd(), 22050);
     TViewWave& second = window->Group().ViewSecond();
@@ -284,10 +292,10 @@ TEST_F(ViewSettingsTest, SelectAndZoomFollowsTheActiveWindow) {
 
     window->Wave().SetSelection(0, 44100 / 2);
     EXPECT_EQ(Child<QLineEdit>(*tool, "editPartBegin")->text(), "0 s");
-    EXPECT_EQ(Child<QLineEdit>(*tool, "editPartEnd")->text(), "0.5 s");
+    EXPECT_EQ(Child<QLineEdit>(*tool, "editPartEnd")->text(), "500 ms");  // the unit typed
 
     // The end of the wave is refused; an unchecked "Zoomed" unzooms the view all the same.
-    Type(Child<QLineEdit>(*tool, "editPartEnd"), "1");
+    Type(Child<QLineEdit>(*tool, "editPartEnd"), "1 s");
     Child<QCheckBox>(*tool, "chkZoomedSecond")->click();
     Child<QPushButton>(*tool, "btnApply")->click();
     EXPECT_EQ(Texts(), std::vector<std::string>{"In Part End: Must be prior before the end of "
