@@ -16,6 +16,7 @@
 #include "documents/workspace.h"
 #include "platform/messages.h"
 #include "sound/sample_memory.h"
+#include "sound/wave.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static SilentSink sink;
     platform::SetMessageSink(&sink);
+    static const bool sinusMade = CreateSinus();  // as the program does at start-up
+    Require(sinusMade);
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string_view> lines = Lines(text);
     if (lines.empty() || EffectTable().empty()) return 0;

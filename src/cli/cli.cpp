@@ -5,6 +5,7 @@
 #include "documents/effect_assignments.h"
 #include "documents/effect_table.h"
 #include "platform/messages.h"
+#include "sound/wave.h"
 
 namespace kalvora::cli {
 namespace {
@@ -102,6 +103,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "Unknown verb \"" << args[0] << "\". Try \"kalvora-cli help\".\n";
         return exitUsageError;
     }
+    // The sinus table, which the program builds at start-up (its failure is reported).
+    if (sinus.values == 0 && !CreateSinus()) return exitFileError;
     VerbContext context{std::vector<std::string>(args.begin() + 1, args.end()), out, err};
     return verb->run(context);
 }

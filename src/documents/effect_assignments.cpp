@@ -49,6 +49,9 @@ std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t inde
                 return std::nullopt;
             }
             return Concat({in, "use \"on\" or \"off\", not ", Quoted(text), "."});
+        case TFieldKind::list:
+            return Concat(
+                {in, "give its entries as FIELD.N=TEXT (\"kalvora-cli help\" lists them)."});
         case TFieldKind::wave:
             if (dialog.SelectWaveNamed(index, text)) return std::nullopt;
             if (spec.waveList == WaveListMode::monoButActive) {
@@ -57,6 +60,85 @@ std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t inde
             return Concat({in, Quoted(text), " cannot be chosen here."});
     }
     return std::nullopt;
+}
+
+// FIELD.N: a sub-field of a list field and the number of its entry, from 1.
+struct IndexedField {
+    std::size_t list = 0;
+    std::size_t sub = 0;
+    int number = 0;
+};
+
+std::optional<IndexedField> FindIndexed(const TEffectEntry& entry, std::string_view field) {
+    const auto dot = field.rfind('.');
+    if (dot == std::string_view::npos || dot + 1 == field.size() || field.size() - dot > 7) {
+        return std::nullopt;
+    }
+    int number = 0;
+    for (const char c : field.substr(dot + 1)) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    if (number < 1) return std::nullopt;
+    const std::string_view name = field.substr(0, dot);
+    for (std::size_t i = 0; i < entry.fields.size(); ++i) {
+        const std::vector<TFieldSpec>& subs = entry.fields[i].subFields;
+        for (std::size_t j = 0; j < subs.size(); ++j) {
+            if (SameName(subs[j].name, name)) return IndexedField{i, j, number};
+        }
+    }
+    return std::nullopt;
+}
+
+// The texts of the entries of one list field: per entry number, the sub-fields' texts.
+using ListTexts = std::map<int, std::vector<std::pair<std::size_t, std::string>>>;
+
+// Makes the given entries the whole list, typing each into the dialog as a user would: the
+// list cleared, then entry after entry appended and filled in; finally the first entry is
+// shown, which stores the last. The usage error, or nothing.
+std::optional<std::string> FillList(TEffectDialogModel& dialog, std::size_t list,
+                                    const ListTexts& entries) {
+    const std::string name = Quoted(dialog.Field(list).name);
+    int expected = 1;
+    for (const auto& [number, texts] : entries) {
+        if (number != expected) {
+            return Concat({"Entry ", std::to_string(expected), " of ", name,
+                           " is missing: number the entries 1, 2, 3, ..."});
+        }
+        ++expected;
+    }
+    auto refused = [&](int number) {
+        return Concat(
+            {"The values of entry ", std::to_string(number), " of ", name, " were refused."});
+    };
+    dialog.Browse(list, TBrowseButton::clear);
+    for (const auto& [number, texts] : entries) {
+        if (number > 1 && !dialog.Browse(list, TBrowseButton::append)) return refused(number - 1);
+        for (const auto& [sub, text] : texts)
+            dialog.SetListText(list, sub, text);
+    }
+    if (!dialog.Browse(list, TBrowseButton::first)) return refused(expected - 1);
+    return std::nullopt;
+}
+
+// A list field: how its entries are given, then each sub-field with its default and the
+// check box that decides what a new entry starts with.
+void DescribeList(std::ostream& text, const TFieldSpec& spec, const TFieldRecordBrowser& list,
+                  int indent) {
+    text << std::string(indent, ' ') << spec.name << "  " << spec.label
+         << ": entries given as FIELD.N=TEXT, N = 1, 2, 3, ... (the entries given replace the "
+            "list)\n";
+    const TFieldBrowseRecord& defaults = list.At(0);
+    for (std::size_t i = 0; i < spec.subFields.size(); ++i) {
+        const TFieldSpec& sub = spec.subFields[i];
+        text << std::string(indent + 2, ' ') << sub.name
+             << ".N=" << WithoutBlanks(defaults.At(i).GetText()) << "  " << sub.label;
+        if (!sub.defaultFlag.empty()) {
+            text << " (a new entry starts at this default with " << sub.defaultFlag
+                 << "=on, at the value of the entry before with " << sub.defaultFlag << "=off)";
+        }
+        text << '\n';
+    }
 }
 
 }  // namespace
@@ -76,9 +158,23 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                        "."});
     };
 
+    std::map<std::size_t, ListTexts> lists;
     for (const TFieldText& assignment : texts) {
         const int found = entry.FieldIndex(assignment.field);
         if (found < 0) {
+            if (const auto indexed = FindIndexed(entry, assignment.field)) {
+                auto& entryTexts = lists[indexed->list][indexed->number];
+                for (const auto& [sub, text] : entryTexts) {
+                    if (sub == indexed->sub) {
+                        return Concat({"Field ", Quoted(assignment.field), " is given twice."});
+                    }
+                }
+                entryTexts.emplace_back(indexed->sub, assignment.text);
+                for (const auto& [choice, alternative] : dialog.AlternativePath(indexed->list)) {
+                    if (auto clash = choose(choice, alternative, assignment.field)) return clash;
+                }
+                continue;
+            }
             return Concat({"Unknown field ", Quoted(assignment.field), " for ", entry.command,
                            ". Try \"kalvora-cli help ", entry.command, "\"."});
         }
@@ -95,6 +191,13 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                 return clash;
             }
         }
+    }
+    // The lists last, so that the check boxes given with them decide their new entries.
+    for (const auto& [list, entries] : lists) {
+        if (given[list]) {
+            return Concat({"Field ", Quoted(dialog.Field(list).name), " takes no text."});
+        }
+        if (auto problem = FillList(dialog, list, entries)) return problem;
     }
     return std::nullopt;
 }
@@ -114,6 +217,10 @@ std::string DescribeEffect(const TEffectEntry& entry) {
                  &entry.fields[static_cast<std::size_t>(entry.FieldIndex(owner->owner->choice))]) {
             ++depth;
         }
+        if (spec.kind == TFieldKind::list) {
+            DescribeList(text, spec, *value.list, 2 + 2 * depth);
+            continue;
+        }
         text << std::string(2 + 2 * depth, ' ') << spec.name << '=';
         switch (spec.kind) {
             case TFieldKind::value:
@@ -127,6 +234,7 @@ std::string DescribeEffect(const TEffectEntry& entry) {
                 text << (value.choice != 0 ? "on" : "off");
                 break;
             case TFieldKind::wave:
+            case TFieldKind::list:
                 break;
         }
         text << "  " << (spec.label.empty() ? spec.name : spec.label);

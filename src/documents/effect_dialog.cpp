@@ -18,10 +18,39 @@ std::string EmptyWaveText(std::string_view label, std::string_view name) {
     return text;
 }
 
+TListControl::TListControl(std::vector<const int*> defaults)
+    : texts_(defaults.size()), defaults_(std::move(defaults)) {}
+
+void TListControl::SetFieldText(std::size_t field, const std::string& text) {
+    texts_.at(field) = text;
+}
+
+bool TListControl::TakesDefault(std::size_t field) const {
+    const int* flag = defaults_.at(field);
+    return flag == nullptr || *flag != 0;
+}
+
 TEffectDialogModel::TEffectDialogModel(const TEffectRecord& record, const TEffectContext& context,
                                        const WaveRegistry& registry)
     : record_(record), context_(context), registry_(registry), controls_(record.FieldCount()) {
+    context_.waves = &registry_;
     if (Entry().prepare) Entry().prepare(record_, context_);
+    // The list controls point at the "Default" check boxes' controls, which stay in place
+    // for the model's life (the vector is never resized; moving it keeps its elements).
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const TFieldSpec& spec = Field(i);
+        if (spec.kind != TFieldKind::list) continue;
+        std::vector<const int*> defaults;
+        for (const TFieldSpec& sub : spec.subFields) {
+            const int flag = sub.defaultFlag.empty() ? -1 : Entry().FieldIndex(sub.defaultFlag);
+            KALVORA_ASSERT(
+                sub.defaultFlag.empty() ||
+                (flag >= 0 && Field(static_cast<std::size_t>(flag)).kind == TFieldKind::check));
+            defaults.push_back(flag < 0 ? nullptr
+                                        : &controls_[static_cast<std::size_t>(flag)].choice);
+        }
+        controls_[i].list = std::make_unique<TListControl>(std::move(defaults));
+    }
 }
 
 void TEffectDialogModel::Show() {
@@ -40,9 +69,19 @@ void TEffectDialogModel::Show() {
             case TFieldKind::wave:
                 value.wave.FillList(control.waves, registry_, spec.waveList);
                 break;
+            case TFieldKind::list:
+                value.list->Open(*control.list);
+                break;
         }
     }
     valid_ = true;
+}
+
+void TEffectDialogModel::OpenLists() {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        TFieldValue& value = record_.At(i);
+        if (value.list && !value.list->IsOpen()) value.list->Open(*controls_[i].list);
+    }
 }
 
 std::vector<std::pair<std::size_t, int>> TEffectDialogModel::AlternativePath(
@@ -111,6 +150,49 @@ void TEffectDialogModel::SetChecked(std::size_t field, bool checked) {
     CheckOwners(field);
 }
 
+void TEffectDialogModel::SetListText(std::size_t field, std::size_t subField, std::string text) {
+    KALVORA_ASSERT(Field(field).kind == TFieldKind::list);
+    controls_.at(field).list->SetFieldText(subField, text);
+    CheckOwners(field);
+}
+
+bool TEffectDialogModel::Browse(std::size_t field, TBrowseButton button) {
+    KALVORA_ASSERT(Field(field).kind == TFieldKind::list);
+    TFieldRecordBrowser& browser = *record_.At(field).list;
+    KALVORA_ASSERT(browser.IsOpen());
+    const TBrowseState state = controls_[field].list->State();
+    CheckOwners(field);
+    switch (button) {
+        case TBrowseButton::first:
+            return browser.First();
+        case TBrowseButton::previous:
+            return state.canPrevious && browser.Previous();
+        case TBrowseButton::next:
+            return state.canNext && browser.Next();
+        case TBrowseButton::last:
+            return browser.Last();
+        case TBrowseButton::insert:
+            return browser.Insert();
+        case TBrowseButton::append:
+            return browser.Append();
+        case TBrowseButton::remove:
+            if (!state.canDelete) return false;
+            browser.Delete();
+            return true;
+        case TBrowseButton::copy:
+            browser.Copy();
+            return true;
+        case TBrowseButton::paste:
+            if (!state.canPaste) return false;
+            browser.Paste();
+            return true;
+        case TBrowseButton::clear:
+            browser.Clear();
+            return true;
+    }
+    return false;
+}
+
 void TEffectDialogModel::ReadField(bool& ok, std::size_t index) {
     const TFieldSpec& spec = Field(index);
     TFieldValue& value = record_.At(index);
@@ -130,6 +212,9 @@ void TEffectDialogModel::ReadField(bool& ok, std::size_t index) {
             }
             break;
         }
+        case TFieldKind::list:
+            if (!value.list->CloseOk()) ok = false;
+            break;
         case TFieldKind::choice:
         case TFieldKind::check:
             break;
@@ -154,6 +239,8 @@ bool TEffectDialogModel::Ok() {
             ok = false;
         }
     }
+    // A refused OK keeps the dialog open: lists already stored go on being edited.
+    if (!ok) OpenLists();
     valid_ = ok;
     return ok;
 }

@@ -11,11 +11,16 @@
 //   message under "Input Error" and the later ones are skipped; then the entry's own check.
 //   A failure marks the dialog invalid, so that the closing that follows OK is refused once
 //   (CloseQuery) and the dialog stays open;
+// - a list field shows its current entry in a TListControl; its buttons move through the
+//   entries, and OK stores the entry being edited (a value that does not read keeps the
+//   dialog open, as for any other field);
 // - after a successful Ok() the edited record is Record(); Cancel simply drops the model.
 // Standard C++, the platform's messages and the documents only.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,16 +28,53 @@
 
 #include "documents/effect_record.h"
 #include "documents/effect_table.h"
+#include "documents/field_record_browser.h"
 #include "documents/unit_unit_wave.h"
 #include "documents/wave_registry.h"
 
 namespace kalvora {
 
+// The controls of a list field: the edits of the current entry's sub-fields and the state
+// of the browse buttons. The list's browser shows its entries here while the dialog is open.
+class TListControl final : public TFieldBrowseView {
+  public:
+    // defaults[i]: the choice of sub-field i's "Default" check box control, or null.
+    explicit TListControl(std::vector<const int*> defaults);
+
+    const std::vector<std::string>& Texts() const { return texts_; }
+    const TBrowseState& State() const { return state_; }
+
+    std::string FieldText(std::size_t field) const override { return texts_.at(field); }
+    void SetFieldText(std::size_t field, const std::string& text) override;
+    bool TakesDefault(std::size_t field) const override;
+    void ShowState(const TBrowseState& state) override { state_ = state; }
+
+  private:
+    std::vector<std::string> texts_;
+    std::vector<const int*> defaults_;
+    TBrowseState state_;
+};
+
+// The buttons of a list field, as the dialog binds them to its browser.
+enum class TBrowseButton : std::uint8_t {
+    first,
+    previous,
+    next,
+    last,
+    insert,
+    append,
+    remove,  // "Delete"
+    copy,
+    paste,
+    clear,
+};
+
 // The state of one field's control.
 struct TFieldControl {
-    std::string text;      // value: the edit's text
-    int choice = 0;        // choice: the checked radio button; check: 1 checked
-    WaveChoiceList waves;  // wave: the drop-down list and its selection
+    std::string text;                    // value: the edit's text
+    int choice = 0;                      // choice: the checked radio button; check: 1 checked
+    WaveChoiceList waves;                // wave: the drop-down list and its selection
+    std::unique_ptr<TListControl> list;  // list: made by Show()
 };
 
 class TEffectDialogModel {
@@ -58,6 +100,11 @@ class TEffectDialogModel {
     bool SelectWaveNamed(std::size_t field, std::string_view name);
     void SetChoice(std::size_t field, int alternative);
     void SetChecked(std::size_t field, bool checked);
+    // A list field: the edit of one sub-field of the current entry, and a browse button. A
+    // button that the state shows disabled does nothing. False when the button did not act:
+    // disabled, or the fields it stores first did not read.
+    void SetListText(std::size_t field, std::size_t subField, std::string text);
+    bool Browse(std::size_t field, TBrowseButton button);
 
     // The choices (field index, alternative) that must be checked for the field to be read,
     // innermost first.
@@ -77,6 +124,8 @@ class TEffectDialogModel {
   private:
     void CheckOwners(std::size_t field);
     void ReadField(bool& ok, std::size_t index);
+    // Opens the browsers of list fields that are closed (after a refused OK).
+    void OpenLists();
 
     TEffectRecord record_;
     TEffectContext context_;

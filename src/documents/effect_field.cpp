@@ -26,6 +26,13 @@ TFieldSpec WaveField(std::string_view name, std::string_view label, WaveListMode
     return spec;
 }
 
+TFieldSpec ListField(std::string_view name, std::string_view label,
+                     std::vector<TFieldSpec> subFields) {
+    TFieldSpec spec{.name = name, .label = label, .kind = TFieldKind::list};
+    spec.subFields = std::move(subFields);
+    return spec;
+}
+
 std::string WithoutBlanks(std::string_view text) {
     std::string result;
     for (char c : text) {

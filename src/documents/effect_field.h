@@ -10,7 +10,10 @@
 //   one alternative (their controls stand beside its radio button, and OK reads them only
 //   when it is checked);
 // - a check box: on or off; fields may belong to it as to the alternative "on" (index 1);
-// - a wave: a reference to an open wave document, chosen from a drop-down list.
+// - a wave: a reference to an open wave document, chosen from a drop-down list;
+// - a list: any number of entries of equal shape (the sub-fields, value fields), edited one
+//   at a time through a record browser (field_record_browser.h) and given on the command
+//   line as indexed fields, FIELD.N=TEXT.
 // Fields that belong to an alternative may themselves be choices with their own
 // alternatives (nested alternatives).
 #pragma once
@@ -28,7 +31,7 @@
 
 namespace kalvora {
 
-enum class TFieldKind : std::uint8_t { value, choice, check, wave };
+enum class TFieldKind : std::uint8_t { value, choice, check, wave, list };
 
 // The alternative a field belongs to: the choice (or check box) field's name and the
 // alternative's index (1 for the "on" of a check box).
@@ -63,6 +66,13 @@ struct TFieldSpec {
     // Read on OK whichever alternative is checked (a field a check of the effect needs).
     bool readAlways = false;
 
+    // list: the fields of one entry, value fields only.
+    std::vector<TFieldSpec> subFields{};
+    // A sub-field of a list: the record's check box that decides whether a new entry takes
+    // this field's default (checked) or starts with the value shown (unchecked); none: the
+    // default.
+    std::string_view defaultFlag{};
+
     // The same field, belonging to the given alternative of the named choice.
     TFieldSpec In(std::string_view choice, int alternative) && {
         owner = TAlternativeOf{choice, alternative};
@@ -70,6 +80,11 @@ struct TFieldSpec {
     }
     TFieldSpec ReadAlways() && {
         readAlways = true;
+        return std::move(*this);
+    }
+    // A sub-field whose new entries follow the named check box (see defaultFlag).
+    TFieldSpec DefaultFlag(std::string_view checkField) && {
+        defaultFlag = checkField;
         return std::move(*this);
     }
 };
@@ -94,6 +109,10 @@ TFieldSpec CheckField(std::string_view name, std::string_view label, bool on = f
 // A drop-down list of wave documents; its default is no document.
 TFieldSpec WaveField(std::string_view name, std::string_view label,
                      WaveListMode list = WaveListMode::all, bool needsSamples = true);
+
+// A list of entries made of the given value fields.
+TFieldSpec ListField(std::string_view name, std::string_view label,
+                     std::vector<TFieldSpec> subFields);
 
 // Field and alternative names compare without regard to case and blanks: "Same Length as"
 // matches "sameLengthAs".

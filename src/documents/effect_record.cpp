@@ -17,6 +17,9 @@ TFieldValue DefaultOf(const TFieldSpec& spec) {
             break;
         case TFieldKind::wave:
             break;
+        case TFieldKind::list:
+            value.list = std::make_unique<TFieldRecordBrowser>(spec.subFields);
+            break;
     }
     return value;
 }
@@ -26,6 +29,7 @@ TFieldValue CopyOf(const TFieldSpec& spec, const TFieldValue& from) {
     if (from.value) value.value = spec.makeValue(from.value.get());
     value.choice = from.choice;
     value.wave = from.wave;
+    if (from.list) value.list = std::make_unique<TFieldRecordBrowser>(*from.list);
     return value;
 }
 

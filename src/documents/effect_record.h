@@ -9,6 +9,7 @@
 //   record.Value<unitTime>("length").GetValue()
 //   record.Choice("kind") == 1
 //   record.Wave("envelope").GetName()
+//   record.List("frequencies").At(0).Value<unitFactor>("volume")
 // Asking for a field the entry does not declare, or with another type, is a programming
 // error.
 #pragma once
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "documents/effect_field.h"
+#include "documents/field_record_browser.h"
 #include "documents/unit.h"
 #include "documents/unit_unit_wave.h"
 #include "platform/assertion.h"
@@ -32,6 +34,7 @@ struct TFieldValue {
     std::unique_ptr<unit> value;  // value fields
     int choice = 0;               // choice: the checked alternative; check: 1 on, 0 off
     unitUnitWave wave;            // wave fields
+    std::unique_ptr<TFieldRecordBrowser> list;  // list fields
 };
 
 class TEffectRecord {
@@ -74,6 +77,10 @@ class TEffectRecord {
         return Field(name, TFieldKind::wave).wave;
     }
     unitUnitWave& Wave(std::string_view name) { return Field(name, TFieldKind::wave).wave; }
+    const TFieldRecordBrowser& List(std::string_view name) const {
+        return *Field(name, TFieldKind::list).list;
+    }
+    TFieldRecordBrowser& List(std::string_view name) { return *Field(name, TFieldKind::list).list; }
 
     // Whether the field is read: it belongs to no alternative, or to one that is checked
     // inside a choice that is itself read, or it is read always.

@@ -42,6 +42,9 @@ struct TEffectContext {
     std::int32_t values = 0;  // samples per channel
     TSampleRange work;        // SelStart .. SelEnd
     TSampleRange insert;      // SelMin .. SelMax
+    // The open wave documents, for checks that read a chosen document (its length); null
+    // outside a dialog.
+    const WaveRegistry* waves = nullptr;
 
     // The duration of the work range in seconds (S of the effects).
     double SelSeconds() const { return static_cast<double>(work.Length()) / freq; }
@@ -125,8 +128,9 @@ std::span<const TEffectEntry> EffectTable();
 const TEffectEntry* FindEffect(std::string_view command);
 
 // The families of the table, one function per file.
-std::vector<TEffectEntry> GeneratorEffects();   // generator_effects.cpp
-std::vector<TEffectEntry> SimpleWaveEffects();  // simple_wave_effects.cpp
-std::vector<TEffectEntry> FilterEffects();      // filter_effects.cpp
+std::vector<TEffectEntry> GeneratorEffects();      // generator_effects.cpp
+std::vector<TEffectEntry> ToneGeneratorEffects();  // tone_generator_effects.cpp
+std::vector<TEffectEntry> SimpleWaveEffects();     // simple_wave_effects.cpp
+std::vector<TEffectEntry> FilterEffects();         // filter_effects.cpp
 
 }  // namespace kalvora

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/list_field_box.h"
 #include "gui/qt_text.h"
 
 namespace kalvora::gui {
@@ -19,6 +20,17 @@ namespace {
 bool Owns(const std::optional<TAlternativeOf>& owner, const std::optional<TAlternativeOf>& of) {
     if (!owner || !of) return !owner && !of;
     return owner->choice == of->choice && owner->alternative == of->alternative;
+}
+
+// Whether the field is the "Default" check box of a list's sub-field: it stands in the
+// list's box, beside that sub-field.
+bool IsDefaultFlag(const TEffectEntry& entry, std::string_view name) {
+    for (const TFieldSpec& field : entry.fields) {
+        for (const TFieldSpec& sub : field.subFields) {
+            if (!sub.defaultFlag.empty() && SameName(sub.defaultFlag, name)) return true;
+        }
+    }
+    return false;
 }
 
 QGridLayout* NewGrid(QWidget* parent) {
@@ -59,7 +71,9 @@ void TEffectDialog::AddRows(QGridLayout* grid, std::optional<TAlternativeOf> own
     }
     int row = 0;
     for (std::size_t i = 0; i < model_.FieldCount(); ++i) {
-        if (Owns(model_.Field(i).owner, owner)) AddField(grid, row++, i, ownerLabel);
+        if (!Owns(model_.Field(i).owner, owner)) continue;
+        if (IsDefaultFlag(model_.Entry(), model_.Field(i).name)) continue;
+        AddField(grid, row++, i, ownerLabel);
     }
 }
 
@@ -122,6 +136,15 @@ void TEffectDialog::AddField(QGridLayout* grid, int row, std::size_t index,
             controls_[index] = check;
             break;
         }
+        case TFieldKind::list: {
+            auto* box = new TListFieldBox(model_, index);
+            connect(box, &TListFieldBox::ChoicesChanged, this, &TEffectDialog::ShowChoices);
+            for (const auto& [flag, check] : box->DefaultBoxes())
+                controls_[flag] = check;
+            grid->addWidget(box, row, 0, 1, 2);
+            controls_[index] = box;
+            break;
+        }
         case TFieldKind::choice: {
             auto* group = new QGroupBox(FromCore(spec.label));
             group->setObjectName(name);
@@ -178,7 +201,14 @@ void TEffectDialog::ShowModel() {
             list->setCurrentIndex(control.waves.selected);
         }
     }
+    ShowLists();
     ShowChoices();
+}
+
+void TEffectDialog::ShowLists() {
+    for (QWidget* control : controls_) {
+        if (auto* box = qobject_cast<TListFieldBox*>(control)) box->Refresh();
+    }
 }
 
 void TEffectDialog::ShowChoices() {
@@ -194,6 +224,7 @@ void TEffectDialog::ShowChoices() {
 
 void TEffectDialog::Ok() {
     model_.Ok();
+    ShowLists();
     done(Accepted);
 }
 

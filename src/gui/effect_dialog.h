@@ -25,8 +25,8 @@ class TEffectDialog : public QDialog {
     // A dialog over model, which must outlive it.
     TEffectDialog(TEffectDialogModel& model, QWidget* parent = nullptr);
 
-    // The control of the named field: a QLineEdit, QComboBox, QCheckBox, or the QGroupBox of
-    // a choice. Its object name is the field's name.
+    // The control of the named field: a QLineEdit, QComboBox, QCheckBox, the QGroupBox of a
+    // choice, or the TListFieldBox of a list. Its object name is the field's name.
     QWidget* ControlOf(std::string_view field) const;
     // The radio button of an alternative of a choice; its object name is the field's name,
     // "." and the alternative's label without blanks ("kind.Exponential").
@@ -46,6 +46,8 @@ class TEffectDialog : public QDialog {
     QWidget* AlternativeBox(const TFieldSpec& choice, int alternative);
     void ShowModel();
     void ShowChoices();
+    // The list fields' boxes show their current entries and states.
+    void ShowLists();
     void Ok();
 
     TEffectDialogModel& model_;

@@ -18,10 +18,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "sound/error_flag.h"
 #include "sound/filter.h"
+#include "sound/partial.h"
 #include "sound/wave.h"
 
 namespace kalvora {
@@ -112,6 +114,41 @@ class Sound {
                           double b);
     // New: each channel resampled by factor; the rate stays, so pitch and duration change.
     virtual std::unique_ptr<Sound> Resample(ErrorFlag* error, double factor) const;
+
+    // ---- Generators: block, triangle, sinus and multi frequency ----
+    // (block_triangle.cpp, sine.cpp, multi_freq.cpp) Each returns a new sound in which
+    // begin .. end of every channel is replaced by the generated samples, and sets end to
+    // begin + their number. Periods and lengths are seconds, converted with Freq.
+
+    // The wave operation blockTriangle with period Freq·period samples, n = Freq·length
+    // truncated. Requires what blockTriangle requires.
+    std::unique_ptr<Sound> BlockTriangle(ErrorFlag* error, double h1, double h2, double period,
+                                         double middle, double length, double start, bool triangle,
+                                         std::int32_t& begin, std::int32_t& end) const;
+    // As BlockTriangle, the middle read from envelope: for a mono sound from its mono wave,
+    // for a stereo sound from its left wave in the left channel and its right wave in the
+    // right. Requires envelope.GetValues() > 0.
+    std::unique_ptr<Sound> BlockTriangleEnvelope(ErrorFlag* error, double h1, double h2,
+                                                 double period, const Sound& envelope,
+                                                 double length, double start, bool triangle,
+                                                 std::int32_t& begin, std::int32_t& end) const;
+    // The wave operation sine with period Freq·period samples.
+    std::unique_ptr<Sound> Sinus(ErrorFlag* error, double a, double b, double period,
+                                 double periods, double start, std::int32_t& begin,
+                                 std::int32_t& end) const;
+    // n = Freq·length truncated samples of the partials read from the sinus table, each
+    // partial's volume multiplied by volumeFactor every volumeFactorTime seconds. Requires
+    // at least one partial, each with period > 0 and volumeFactorTime > 0.
+    std::unique_ptr<Sound> MultiFreq(ErrorFlag* error, double length,
+                                     std::span<const FreqPartial> partials, std::int32_t& begin,
+                                     std::int32_t& end) const;
+    // As MultiFreq with the partials read from the mono wave of waveForm, whose first
+    // GetValues() - 1 samples are one period. Requires waveForm.GetValues() >= 2.
+    std::unique_ptr<Sound> MultiFreqEnvelope(ErrorFlag* error, double length,
+                                             std::span<const FreqPartial> partials,
+                                             const Sound& waveForm, std::int32_t& begin,
+                                             std::int32_t& end) const;
+    // ---- End of the generators ----
 
     // New: the range scaled so that its peak (over both channels) becomes target·32767;
     // a silent range is scaled by 0.

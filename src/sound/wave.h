@@ -16,9 +16,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "sound/error_flag.h"
 #include "sound/filter.h"
+#include "sound/partial.h"
 #include "sound/random_source.h"
 
 namespace kalvora {
@@ -76,6 +78,43 @@ class Wave {
                                   std::int32_t end) const;
     // New: this followed by other.
     std::unique_ptr<Wave> append(ErrorFlag* error, const Wave& other) const;
+
+    // ---- Generators: block, triangle, sine and multi frequency ----
+    // (block_triangle.cpp, sine.cpp, multi_freq.cpp) Each returns a new wave: the head, the
+    // n generated samples, the tail, with end = begin + n on return.
+
+    // A block or triangle wave of period samples. A phase starts at start and after every
+    // sample advances by 1 / period, wrapped into 0 .. 1. With A = h2 (the first height)
+    // and B = h1: block: A while the phase is below middle, B from middle on; triangle:
+    // rising from A to B until middle, falling back to A at the period's end (a middle of
+    // 0 or 1 leaves out the slope that would have no width). Requires period > 0, n > 0,
+    // 0 <= middle <= 1, 0 <= start < 1.
+    std::unique_ptr<Wave> blockTriangle(ErrorFlag* error, double h1, double h2, double period,
+                                        double middle, std::int32_t n, double start, bool triangle,
+                                        std::int32_t& begin, std::int32_t& end) const;
+    // As blockTriangle with the middle of sample k read from envelope: E(x) / 65535 + 0.5,
+    // E interpolated at x = k·(envelope.values - 1) / (n - 1). Requires envelope.values > 0.
+    std::unique_ptr<Wave> blockTriangleEnvelope(ErrorFlag* error, double h1, double h2,
+                                                double period, const Wave& envelope, std::int32_t n,
+                                                double start, bool triangle, std::int32_t& begin,
+                                                std::int32_t& end) const;
+    // n = period·periods samples (truncated, at least 1) of a sine through a and b: sample
+    // T·(a - b) / 65535 + c, with T the sinus table interpolated at 8999·phase and
+    // c = (a + b) / 2 truncated; the phase starts at start and advances by 1 / period,
+    // losing its integer part when it reaches 1. Requires the sinus table, period > 0,
+    // periods >= 0, 0 <= start < 1.
+    std::unique_ptr<Wave> sine(ErrorFlag* error, double a, double b, double period, double periods,
+                               double start, std::int32_t& begin, std::int32_t& end) const;
+    // n samples of a sum of partials read from source, whose first values - 1 samples are
+    // taken as one period. Each partial reads source from values·startAngle on, advancing
+    // values / period a sample; sample k is the sum, in the partials' order, of each
+    // partial's interpolated source value times its volume, truncated and wrapped after
+    // every partial; after every sample each volume is multiplied by its decay. Requires
+    // source.values >= 2, n >= 0, every period > 0 and 0 <= every startAngle < 1.
+    std::unique_ptr<Wave> multiFreq(ErrorFlag* error, const Wave& source,
+                                    std::span<const SamplePartial> partials, std::int32_t n,
+                                    std::int32_t& begin, std::int32_t& end) const;
+    // ---- End of the generators ----
 
     // In place: a straight line from a at begin to b at end - 1, the position advanced by
     // repeated addition of the step; a range of one sample gets (a + b) / 2, truncated.

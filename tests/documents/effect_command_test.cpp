@@ -203,6 +203,7 @@ TEST_F(EffectCommandTest, GeneratorsDoNothingWhileTheDocumentIsDrawnByHand) {
 TEST(EffectTableTest, EveryEntryIsConsistentAndRunsWithItsDefaults) {
     platform::RecordingMessageSink messages;
     TWorkspace workspace;
+    ASSERT_TRUE(CreateSinus());  // built at start-up by the program, read by the tone generators
     // Wave fields have no default document: they name this one.
     TUnitWave envelope(workspace, Mono(Ramp(50, -100)));
     envelope.SetName("envelope");
@@ -238,6 +239,7 @@ TEST(EffectTableTest, EveryEntryIsConsistentAndRunsWithItsDefaults) {
         EXPECT_TRUE(RunEffect(wave, defaults));
         EXPECT_TRUE(messages.Messages().empty());
     }
+    ReleaseSinus();
 }
 
 }  // namespace
