@@ -25,7 +25,9 @@
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
 #include "gui/register_dialog.h"
+#include "gui/select_zoom_dialog.h"
 #include "gui/status_panels.h"
+#include "gui/view_commands.h"
 #include "gui/view_wave_group.h"
 #include "gui/wave_commands.h"
 #include "gui/wave_file_prop_dialog.h"
@@ -128,6 +130,9 @@ TMainForm::~TMainForm() {
     mdiArea_->disconnect(this);
     nameBox_->disconnect(this);
     actions_->disconnect(this);
+    // The tool window tells the frame when it hides: it goes while the frame is whole.
+    delete selectZoom_;
+    selectZoom_ = nullptr;
     // The documents go before the workspace they use (closed windows wait for their deletion
     // and are no longer in the area's list, but still among its children).
     for (TMDIChildKalvora* window : findChildren<TMDIChildKalvora*>())
@@ -225,6 +230,7 @@ FrameSnapshot TMainForm::Snapshot() const {
     }
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player = player_->Facts();
+    snapshot.selectZoomVisible = selectZoom_ != nullptr && selectZoom_->isVisible();
     return snapshot;
 }
 
@@ -235,6 +241,7 @@ void TMainForm::UpdateCommands() {
     if (update.arrangement) ApplyArrangement(*update.arrangement);
     actions_->Apply(states_);
     statusPanels_->Apply(update.panels);
+    if (selectZoom_ != nullptr && selectZoom_->isVisible()) selectZoom_->Follow(ActiveWaveWindow());
 }
 
 void TMainForm::ScheduleUpdate() {
@@ -304,7 +311,28 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
     RegisterWaveCommands(*this);
+    RegisterViewCommands(*this);
     RegisterEffectCommands(*this);
+}
+
+// --- the tool window "Select and Zoom" -----------------------------------------------------
+
+void TMainForm::ToggleSelectZoom() {
+    if (selectZoom_ != nullptr && selectZoom_->isVisible()) {
+        selectZoom_->close();
+    } else {
+        if (selectZoom_ == nullptr) selectZoom_ = new TDlgSelZoom(*this);
+        selectZoom_->ShowBesideFrame();
+    }
+    ScheduleUpdate();
+}
+
+void TMainForm::WaveSelectionChanged(const TMDIChildWave& window) {
+    if (selectZoom_ != nullptr && selectZoom_->isVisible()) selectZoom_->SelectionChanged(window);
+}
+
+void TMainForm::WaveViewChanged(const TMDIChildWave& window, int view) {
+    if (selectZoom_ != nullptr && selectZoom_->isVisible()) selectZoom_->ViewChanged(window, view);
 }
 
 // --- playing and recording -----------------------------------------------------------------
@@ -653,6 +681,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // The undo record goes with the program (the clipboard and records go with the frame).
     workspace_.Undo().DropUndo();
     if (helpWindow_ != nullptr) helpWindow_->close();
+    if (selectZoom_ != nullptr) selectZoom_->close();
     idleTimer_->stop();
     QMainWindow::closeEvent(event);
 }

@@ -35,6 +35,7 @@ namespace kalvora::gui {
 
 class CommandActions;
 class TAboutBox;
+class TDlgSelZoom;
 class THelpWindow;
 class TKeyboardFilter;
 class TMDIChildWave;
@@ -80,9 +81,22 @@ class TMainForm : public QMainWindow {
     // the last-used parameter records
     TWorkspace& Workspace() { return workspace_; }
     // The view settings new wave windows start from.
+    // "Use As Default" in the settings dialogs writes into them.
     const TWaveViewProps& DefaultWaveViewProps() const { return defaultWaveViewProps_; }
+    TWaveViewProps& DefaultWaveViewProps() { return defaultWaveViewProps_; }
     // The volume diagram settings new wave windows start from.
     const TVoldViewProps& DefaultVoldViewProps() const { return defaultVoldViewProps_; }
+    TVoldViewProps& DefaultVoldViewProps() { return defaultVoldViewProps_; }
+
+    // --- the tool window "Select and Zoom"
+    // The command SelectWave: closes the window when it is shown, else shows it (made once).
+    void ToggleSelectZoom();
+    // The tool window, or none before it was first shown.
+    TDlgSelZoom* SelectZoom() const { return selectZoom_; }
+    // What a wave window tells the tool window: its selection changed, or the zoom or scroll
+    // position of its view 1 or 2.
+    void WaveSelectionChanged(const TMDIChildWave& window);
+    void WaveViewChanged(const TMDIChildWave& window, int view);
 
     // --- commands
     void UpdateCommands();
@@ -174,6 +188,7 @@ class TMainForm : public QMainWindow {
     QList<QAction*> windowListActions_;
     std::unique_ptr<TAboutBox> aboutBox_;
     THelpWindow* helpWindow_ = nullptr;
+    TDlgSelZoom* selectZoom_ = nullptr;
 
     std::array<std::function<void()>, kCommandCount> handlers_{};
     CommandSet runnable_;

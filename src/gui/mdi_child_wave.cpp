@@ -126,6 +126,7 @@ void TMDIChildWave::Refresh() {
 void TMDIChildWave::SelectionChanged(std::int32_t oldFirst, std::int32_t oldSecond) {
     group_->RepaintSelection(oldFirst, oldSecond);
     Frame().RepaintEnvelopeUsers(Wave().Name());
+    Frame().WaveSelectionChanged(*this);
 }
 
 void TMDIChildWave::ChannelsChanged() {

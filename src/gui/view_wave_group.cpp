@@ -112,10 +112,16 @@ void TViewWaveGroup::SetWaveSettings(const TWaveViewProps& settings) {
 }
 
 void TViewWaveGroup::SetVolumeSettings(const TVoldViewProps& settings) {
+    const bool recompute =
+        kind_ != TWaveWindKind::waveWindVolume || volumeSettings_.NeedsRecompute(settings);
     volumeSettings_ = settings;
     kind_ = TWaveWindKind::waveWindVolume;
     window_.ChannelsChanged();
-    RestartVolume();
+    if (recompute) {
+        RestartVolume();
+    } else {
+        RepaintAll();
+    }
     window_.Frame().RepaintEnvelopeUsers(Document().Name());
 }
 
@@ -285,8 +291,9 @@ void TViewWaveGroup::ShowPosition(TViewWave& view, const std::string& waveText, 
     panels.SetText(1, FromCore(waveText));
 }
 
-void TViewWaveGroup::ViewChanged(TViewWave& /*view*/) {
+void TViewWaveGroup::ViewChanged(TViewWave& view) {
     Document().MarkShadowChanged();
+    window_.Frame().WaveViewChanged(window_, &view == first_ ? 1 : 2);
 }
 
 }  // namespace kalvora::gui

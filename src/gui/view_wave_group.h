@@ -59,7 +59,8 @@ class TViewWaveGroup : public QSplitter {
     void SetWaveSettings(const TWaveViewProps& settings);
     TWaveWindKind Kind() const { return kind_; }
     const TVoldViewProps& VolumeSettings() const { return volumeSettings_; }
-    // The volume diagram with these settings in both views, computed anew.
+    // The volume diagram with these settings in both views: computed anew when it was not
+    // shown or a setting of the computation changed, else only repainted.
     void SetVolumeSettings(const TVoldViewProps& settings);
     // The computation of the volume diagram (its arrays and worker).
     TVolumeComputation& Volume() const { return *volume_; }

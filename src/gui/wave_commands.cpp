@@ -120,16 +120,6 @@ void RegisterWaveCommands(TMainForm& frame) {
     frame.SetHandler(C::NoZoom, OnActiveWave(frame, [](TMDIChildWave& w) {
                          w.ToggleToolMode(TWaveToolMode::noZoom);
                      }));
-    // Until the settings dialogs come, View Wave and View Volume switch with the window's
-    // current settings.
-    frame.SetHandler(C::ViewWave, OnActiveWave(frame, [](TMDIChildWave& w) {
-                         w.Group().SetWaveSettings(w.Group().WaveSettings());
-                         w.Wave().MarkShadowChanged();
-                     }));
-    frame.SetHandler(C::ViewVold, OnActiveWave(frame, [](TMDIChildWave& w) {
-                         w.Group().SetVolumeSettings(w.Group().VolumeSettings());
-                         w.Wave().MarkShadowChanged();
-                     }));
     frame.SetHandler(C::DrawWaveLin, OnActiveWave(frame, [](TMDIChildWave& w) {
                          w.Wave().DrawWave(TDrawKind::linear);
                      }));

@@ -123,4 +123,22 @@ void TColorPaletteEditor::CopyNextColor() {
     }
 }
 
+void DrawPaletteBar(platform::Canvas& canvas, const platform::Rect& client,
+                    const TColorPalette1DItem& palette) {
+    if (client.IsEmpty()) return;
+    const Color outline = palette.GetColor(0.0);
+    const int right = client.right - 1;  // the last column and row inside client
+    const int bottom = client.bottom - 1;
+    canvas.HorizontalLine(client.left, right, client.top, outline);
+    canvas.HorizontalLine(client.left, right, bottom, outline);
+    canvas.VerticalLine(client.left, client.top, bottom, outline);
+    canvas.VerticalLine(right, client.top, bottom, outline);
+    const double span = (client.right - 1) - (client.left + 1);
+    if (bottom - 1 < client.top + 1) return;
+    for (int x = client.left + 1; x <= client.right - 2; ++x) {
+        const Color color = palette.GetColor((x - (client.left + 1)) / span);
+        canvas.VerticalLine(x, client.top + 1, bottom - 1, color);
+    }
+}
+
 }  // namespace kalvora

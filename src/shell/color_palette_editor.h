@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/canvas.h"
 #include "volume/color_palette_1d.h"
 
 namespace kalvora {
@@ -66,5 +67,11 @@ class TColorPaletteEditor {
     TColorPalette1DItem palette_;
     TColorPalette1DItem* current_;
 };
+
+// The palette as the dialog's colour bar over client: the outline in the colour at 0, and
+// every column from left + 1 to right - 2 a vertical line from top + 1 to bottom - 2 in the
+// colour at (x - (left + 1)) / ((right - 1) - (left + 1)).
+void DrawPaletteBar(platform::Canvas& canvas, const platform::Rect& client,
+                    const TColorPalette1DItem& palette);
 
 }  // namespace kalvora

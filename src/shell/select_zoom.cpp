@@ -116,4 +116,10 @@ TSelectZoom::Actions TSelectZoom::Apply(double rate, std::int64_t sampleCount) {
     return actions;
 }
 
+platform::Point SelectZoomPlace(const platform::Rect& frame, platform::Size screen,
+                                platform::Size window) {
+    return platform::Point{std::min(frame.right, screen.width - window.width),
+                           std::min(frame.bottom, screen.height - window.height)};
+}
+
 }  // namespace kalvora

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "documents/unit_time.h"
+#include "platform/canvas.h"
 
 namespace kalvora {
 
@@ -56,5 +57,11 @@ class TSelectZoom {
     unitTimePos partBegin_{0.0, DisplayUnit::second};
     unitTimePosMore partEnd_{1.0, DisplayUnit::second};
 };
+
+// Where the tool window goes when it is shown: at the frame's bottom-right corner, moved in
+// as far as it takes to keep it on the screen. frame is the frame's outer rectangle, screen
+// the screen's size, window the tool window's size; the result is its top-left corner.
+platform::Point SelectZoomPlace(const platform::Rect& frame, platform::Size screen,
+                                platform::Size window);
 
 }  // namespace kalvora

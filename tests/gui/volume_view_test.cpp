@@ -88,7 +88,7 @@ TEST_F(VolumeViewTest, ViewCommandsSwitchAndTheWorkerFillsTheDiagram) {
     ASSERT_EQ(group.Kind(), TWaveWindKind::waveWindWave);
     EXPECT_FALSE(group.Volume().Running());
 
-    ASSERT_TRUE(frame.RunCommand(C::ViewVold));
+    ASSERT_TRUE(RunAccepted(C::ViewVold));
     EXPECT_EQ(group.Kind(), TWaveWindKind::waveWindVolume);
     ASSERT_TRUE(WaitForWorker(*window));
     EXPECT_TRUE(Filled(*window));
@@ -111,7 +111,7 @@ TEST_F(VolumeViewTest, ViewCommandsSwitchAndTheWorkerFillsTheDiagram) {
     EXPECT_TRUE(text.contains("Hz )")) << text.toStdString();
     EXPECT_TRUE(text.contains(": ")) << text.toStdString();
 
-    ASSERT_TRUE(frame.RunCommand(C::ViewWave));
+    ASSERT_TRUE(RunAccepted(C::ViewWave));
     EXPECT_EQ(group.Kind(), TWaveWindKind::waveWindWave);
     EXPECT_FALSE(group.Volume().Running());
 }
@@ -120,7 +120,7 @@ TEST_F(VolumeViewTest, ViewCommandsSwitchAndTheWorkerFillsTheDiagram) {
 // sound; closing the window while another computation runs ends it without a hang.
 TEST_F(VolumeViewTest, EditAndCloseDuringComputation) {
     TMDIChildWave* window = Open(*StereoSine(10 * 44100));
-    ASSERT_TRUE(frame.RunCommand(C::ViewVold));
+    ASSERT_TRUE(RunAccepted(C::ViewVold));
     ASSERT_TRUE(window->Group().Volume().Running());
     QApplication::processEvents();
 
@@ -145,7 +145,7 @@ TEST_F(VolumeViewTest, ChirpDiagramRises) {
     TMDIChildWave* window = Open(*Chirp(5.0));
     frame.resize(1280, 800);
     window->resize(1000, 500);
-    ASSERT_TRUE(frame.RunCommand(C::ViewVold));
+    ASSERT_TRUE(RunAccepted(C::ViewVold));
     ASSERT_TRUE(WaitForWorker(*window));
     Settle();
     TViewWave& view = window->Group().ViewSecond();

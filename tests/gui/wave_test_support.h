@@ -3,8 +3,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +41,39 @@ inline std::string WriteWav(const QTemporaryDir& folder, const QString& name, co
     return fileName;
 }
 
+// Runs step on the modal dialog of type D once it is shown, from inside its event loop. Gives
+// up after a while when none shows, so that it cannot catch a later test's dialog.
+template <typename D>
+void WhenModalShows(std::function<void(D&)> step, int attempts = 200) {
+    QTimer::singleShot(attempts == 200 ? 0 : 5, [step, attempts] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            step(*dialog);
+        } else if (attempts > 1) {
+            WhenModalShows<D>(step, attempts - 1);
+        }
+    });
+}
+
+// Clicks the OK button of the dialog's button box.
+inline void PressOk(QDialog& dialog) {
+    for (auto* box : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) {
+            ok->click();
+            return;
+        }
+    }
+}
+
+inline void PressCancel(QDialog& dialog) {
+    for (auto* box : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* cancel = box->button(QDialogButtonBox::Cancel)) {
+            cancel->click();
+            return;
+        }
+    }
+}
+
 class FrameFixture {
   public:
     FrameFixture() {
@@ -46,6 +84,12 @@ class FrameFixture {
     void Settle() {
         QApplication::processEvents();
         frame.UpdateCommands();
+    }
+
+    // Runs a command whose settings dialog is answered with OK as it stands.
+    bool RunAccepted(CommandId id) {
+        WhenModalShows<QDialog>([](QDialog& dialog) { PressOk(dialog); });
+        return frame.RunCommand(id);
     }
 
     platform::RecordingMessageSink messages;

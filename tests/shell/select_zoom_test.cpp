@@ -114,5 +114,14 @@ TEST(SelectZoom, FillsTextsFromTheWindow) {
     EXPECT_EQ(form.Views[1].BeginText, "");
 }
 
+TEST(SelectZoom, PlacedAtTheFramesCornerButOnTheScreen) {
+    const platform::Size screen{1920, 1080};
+    const platform::Size window{300, 200};
+    const platform::Point beside = SelectZoomPlace({100, 50, 1000, 700}, screen, window);
+    EXPECT_EQ(beside, (platform::Point{1000, 700}));
+    const platform::Point kept = SelectZoomPlace({0, 0, 1920, 1080}, screen, window);
+    EXPECT_EQ(kept, (platform::Point{1620, 880}));
+}
+
 }  // namespace
 }  // namespace kalvora

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory_canvas.h"
 #include "platform/recording_message_sink.h"
 #include "shell/color_palette_editor.h"
 #include "shell/vold_view_dialog.h"
@@ -187,6 +188,31 @@ TEST(ColorPaletteEditor, ColoursAcceptOnly24BitTexts) {
     EXPECT_EQ(editor.Current().ColorBefore, 0x0000FFu);
     editor.CopyPreviousColor();
     EXPECT_EQ(editor.Current().ColorBefore, 0u);
+}
+
+// The bar: outlined in the colour at 0, the inner columns running from 0 toward 1 (the last
+// column stops one step short of 1).
+TEST(ColorPaletteEditor, BarShowsThePaletteInsideItsOutline) {
+    platform::MemoryCanvas canvas(8, 5, 0x00FF00);
+    DrawPaletteBar(canvas, platform::Rect{1, 0, 7, 4}, TColorPalette1DItem());
+    const std::vector<platform::Color> inner = {0x000000, 0x3F3F3F, 0x7F7F7F, 0xBFBFBF};
+    for (int x = 1; x <= 6; ++x) {
+        EXPECT_EQ(canvas.GetPixel(x, 0), 0u) << x;
+        EXPECT_EQ(canvas.GetPixel(x, 3), 0u) << x;
+    }
+    for (int y = 1; y <= 2; ++y) {
+        EXPECT_EQ(canvas.GetPixel(1, y), 0u);
+        EXPECT_EQ(canvas.GetPixel(6, y), 0u);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(canvas.GetPixel(2 + i, y), inner[static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_EQ(canvas.GetPixel(0, 1), 0x00FF00u);
+    EXPECT_EQ(canvas.GetPixel(7, 1), 0x00FF00u);
+    EXPECT_EQ(canvas.GetPixel(3, 4), 0x00FF00u);
+    // Too small for an inside: only the outline, and no division by zero.
+    platform::MemoryCanvas tiny(2, 2, 0x00FF00);
+    DrawPaletteBar(tiny, platform::Rect{0, 0, 2, 2}, TColorPalette1DItem(0x0000FF, 0xFFFFFF));
+    EXPECT_EQ(tiny.GetPixel(1, 1), 0x0000FFu);
 }
 
 }  // namespace
