@@ -1,8 +1,12 @@
 #include "gui/dialog_controls.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -48,6 +52,27 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* control) 
     text->setBuddy(control);
     grid->addWidget(text, row, 0);
     grid->addWidget(control, row, 1);
+}
+
+QCheckBox* LayOutSettingsDialog(QDialog* dialog, QBoxLayout* left, QBoxLayout* right,
+                                const QString& defaultCaption) {
+    auto* useAsDefault = new QCheckBox(defaultCaption, dialog);
+    useAsDefault->setObjectName(QStringLiteral("chkDefault"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(useAsDefault);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(columns);
+    layout->addLayout(bottom);
+    return useAsDefault;
 }
 
 }  // namespace kalvora::gui

@@ -5,7 +5,10 @@
 #include <QString>
 #include <initializer_list>
 
+class QBoxLayout;
 class QButtonGroup;
+class QCheckBox;
+class QDialog;
 class QGridLayout;
 class QGroupBox;
 class QLineEdit;
@@ -27,5 +30,11 @@ TColorBox* NewColorBox(const QString& objectName, QWidget* parent);
 
 // Adds label (with its buddy control) and control as one row of grid.
 void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* control);
+
+// Lays out a settings dialog: the left and right columns side by side over a bottom row with
+// the "Use As Default" check box (captioned defaultCaption, named "chkDefault") and OK and
+// Cancel. Returns the check box.
+QCheckBox* LayOutSettingsDialog(QDialog* dialog, QBoxLayout* left, QBoxLayout* right,
+                                const QString& defaultCaption);
 
 }  // namespace kalvora::gui

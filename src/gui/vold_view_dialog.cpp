@@ -99,22 +99,7 @@ TDlgVoldViewProps::TDlgVoldViewProps(QWidget* parent, TVoldViewDialog& model,
     right->addWidget(chk2Waves_);
     right->addStretch();
 
-    chkDefault_ = new QCheckBox(QStringLiteral("Use As De&fault"), this);
-    chkDefault_->setObjectName(QStringLiteral("chkDefault"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(chkDefault_);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(bottom);
+    chkDefault_ = LayOutSettingsDialog(this, left, right, QStringLiteral("Use As De&fault"));
 
     connect(btnXResWindow, &QPushButton::clicked, this, [this] {
         model_.HorizontalFromWindow();

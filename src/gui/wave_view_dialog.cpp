@@ -84,22 +84,7 @@ TDlgWaveViewProps::TDlgWaveViewProps(QWidget* parent, TWaveViewDialog& model,
     right->addWidget(background);
     right->addStretch();
 
-    chkDefault_ = new QCheckBox(QStringLiteral("Use As &Default"), this);
-    chkDefault_->setObjectName(QStringLiteral("chkDefault"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(chkDefault_);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(bottom);
+    chkDefault_ = LayOutSettingsDialog(this, left, right, QStringLiteral("Use As &Default"));
 
     connect(rgrDraw_, &QButtonGroup::idClicked, this, [this] { UpdateEnabling(); });
     connect(chkGrid_, &QCheckBox::toggled, this, [this] { UpdateEnabling(); });

@@ -19,41 +19,13 @@
 #include "documents/effect_test_support.h"
 #include "documents/wave_creation.h"
 #include "documents/workspace.h"
+#include "gui/effect_dialog_driver.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_wave.h"
 #include "platform/recording_message_sink.h"
 
 namespace kalvora::gui {
 namespace {
-
-// Runs step on the modal dialog once it is shown, from inside its event loop.
-void WhenDialogShows(std::function<void(TEffectDialog&)> step) {
-    QTimer::singleShot(0, [step] {
-        auto* dialog = qobject_cast<TEffectDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            WhenDialogShows(step);
-            return;
-        }
-        step(*dialog);
-    });
-}
-
-void Type(QWidget* edit, const QString& text) {
-    auto* line = qobject_cast<QLineEdit*>(edit);
-    ASSERT_NE(line, nullptr);
-    line->selectAll();
-    QTest::keyClicks(line, text);
-}
-
-void PressOk(TEffectDialog& dialog) {
-    for (auto* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text().remove('&') == "OK") {
-            button->click();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no OK button";
-}
 
 std::vector<std::int16_t> Left(const TUnitWave& wave) {
     const Wave& left = wave.TheSound().GetLeftWave();

@@ -15,6 +15,7 @@
 #include "documents/wave_creation.h"
 #include "documents/workspace.h"
 #include "gui/effect_dialog.h"
+#include "gui/effect_dialog_driver.h"
 #include "gui/list_field_box.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_wave.h"
@@ -22,34 +23,6 @@
 
 namespace kalvora::gui {
 namespace {
-
-// Runs step on the modal dialog once it is shown, from inside its event loop.
-void WhenDialogShows(std::function<void(TEffectDialog&)> step) {
-    QTimer::singleShot(0, [step] {
-        auto* dialog = qobject_cast<TEffectDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            WhenDialogShows(step);
-            return;
-        }
-        step(*dialog);
-    });
-}
-
-void Type(QLineEdit* edit, const QString& text) {
-    ASSERT_NE(edit, nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
-void PressOk(TEffectDialog& dialog) {
-    for (auto* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text().remove('&') == "OK") {
-            button->click();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no OK button";
-}
 
 class MultiFreqDialogTest : public ::testing::Test {
   protected:
