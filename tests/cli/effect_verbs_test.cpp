@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_fixture.h"
 #include "documents/effect_assignments.h"
 #include "documents/effect_table.h"
 #include "shell/command_table.h"
@@ -22,36 +23,7 @@ std::vector<std::int16_t> Samples(const Wave& wave) {
     return std::vector<std::int16_t>(wave.wave, wave.wave + wave.values);
 }
 
-class EffectVerbsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("kalvora-effect-verbs-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunCli(args, out, err);
-    }
-
-    std::unique_ptr<Sound> Read(const std::string& name) {
-        std::unique_ptr<Sound> sound;
-        std::string errorText;
-        EXPECT_TRUE(ReadWaveFile(Path(name), sound, errorText)) << errorText;
-        return sound;
-    }
-
-    std::ostringstream out;
-    std::ostringstream err;
-
-  private:
-    std::filesystem::path folder_;
-};
+class EffectVerbsTest : public CliFolderTest {};
 
 TEST_F(EffectVerbsTest, GeneratesSilenceLinesAndNoise) {
     ASSERT_EQ(Run({"generate", Path("silence.wav"), "MakeSilence"}), exitSuccess) << err.str();

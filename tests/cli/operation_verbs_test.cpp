@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_fixture.h"
 #include "sound/wave_file.h"
 
 namespace kalvora::cli {
@@ -17,23 +18,8 @@ using ::testing::HasSubstr;
 
 using Samples = std::vector<std::int16_t>;
 
-class OperationVerbsTest : public ::testing::Test {
+class OperationVerbsTest : public CliFolderTest {
   protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("kalvora-operation-verbs-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunCli(args, out, err);
-    }
-
     // Writes a mono (right empty) or stereo 16-bit file at rate.
     void Write(const std::string& name, const Samples& left, const Samples& right = {},
                std::int32_t rate = 1000) {
@@ -52,24 +38,11 @@ class OperationVerbsTest : public ::testing::Test {
         ASSERT_TRUE(WriteWaveFile(*sound, &error, Path(name), 0, sound->GetValues()));
     }
 
-    std::unique_ptr<Sound> Read(const std::string& name) {
-        std::unique_ptr<Sound> sound;
-        std::string errorText;
-        EXPECT_TRUE(ReadWaveFile(Path(name), sound, errorText)) << errorText;
-        return sound;
-    }
-
     Samples Left(const std::string& name) {
         auto sound = Read(name);
         const Wave& wave = sound->GetLeftWave();
         return Samples(wave.wave, wave.wave + wave.values);
     }
-
-    std::ostringstream out;
-    std::ostringstream err;
-
-  private:
-    std::filesystem::path folder_;
 };
 
 TEST_F(OperationVerbsTest, AppliesOperationsWithTheirFields) {

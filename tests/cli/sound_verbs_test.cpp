@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_fixture.h"
 
 namespace kalvora::cli {
 namespace {
@@ -51,17 +52,8 @@ Bytes Le16(std::initializer_list<std::int16_t> samples) {
     return bytes;
 }
 
-class SoundVerbsTest : public ::testing::Test {
+class SoundVerbsTest : public CliFolderTest {
   protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("kalvora-sound-verbs-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
     void Write(const std::string& name, const Bytes& bytes) const {
         std::ofstream out(Path(name), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -72,18 +64,6 @@ class SoundVerbsTest : public ::testing::Test {
         std::ifstream in(Path(name), std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunCli(args, out, err);
-    }
-
-    std::ostringstream out;
-    std::ostringstream err;
-
-  private:
-    std::filesystem::path folder_;
 };
 
 TEST_F(SoundVerbsTest, InfoPrintsTheFormatAndThePeak) {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_fixture.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 
@@ -21,30 +22,8 @@ std::vector<std::int16_t> Samples(const Wave& wave) {
     return std::vector<std::int16_t>(wave.wave, wave.wave + wave.values);
 }
 
-class ToneGeneratorVerbsTest : public ::testing::Test {
+class ToneGeneratorVerbsTest : public CliFolderTest {
   protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("kalvora-tone-verbs-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
-    int Run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return RunCli(args, out, err);
-    }
-
-    std::unique_ptr<Sound> Read(const std::string& name) {
-        std::unique_ptr<Sound> sound;
-        std::string errorText;
-        EXPECT_TRUE(ReadWaveFile(Path(name), sound, errorText)) << errorText;
-        return sound;
-    }
-
     // What the engine makes of the partials over an empty mono sound at 1000 Hz.
     static std::vector<std::int16_t> Expected(double length,
                                               const std::vector<FreqPartial>& partials) {
@@ -54,12 +33,6 @@ class ToneGeneratorVerbsTest : public ::testing::Test {
         auto sound = MonoSound(1000, 2).MultiFreq(&error, length, partials, begin, end);
         return sound ? Samples(sound->GetLeftWave()) : std::vector<std::int16_t>{};
     }
-
-    std::ostringstream out;
-    std::ostringstream err;
-
-  private:
-    std::filesystem::path folder_;
 };
 
 TEST_F(ToneGeneratorVerbsTest, SinusAt441HzRepeatsEvery100Samples) {
