@@ -4,20 +4,10 @@
 #include <map>
 #include <sstream>
 
+#include "documents/message_text.h"
+
 namespace kalvora {
 namespace {
-
-// The parts joined (appended one by one: GCC 12 misjudges chains of + on temporaries).
-std::string Concat(std::initializer_list<std::string_view> parts) {
-    std::string text;
-    for (std::string_view part : parts)
-        text.append(part);
-    return text;
-}
-
-std::string Quoted(std::string_view text) {
-    return Concat({"\"", text, "\""});
-}
 
 std::string AlternativeName(std::string_view label) {
     return WithoutBlanks(label);

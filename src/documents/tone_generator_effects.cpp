@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "documents/effect_table.h"
+#include "documents/message_text.h"
 #include "documents/unit_factor.h"
 #include "documents/unit_time.h"
 #include "documents/unit_wave_value.h"
@@ -39,18 +40,6 @@ double Factor(const TEffectRecord& record, std::string_view field) {
 
 double Sample(const TEffectRecord& record, std::string_view field) {
     return record.Value<unitWaveVal>(field).GetValue();
-}
-
-// Messages are joined by appending: GCC 12 takes "text" + string for an overlapping copy.
-std::string Concat(std::initializer_list<std::string_view> parts) {
-    std::string text;
-    for (std::string_view part : parts)
-        text.append(part);
-    return text;
-}
-
-std::string Quoted(std::string_view text) {
-    return Concat({"\"", text, "\""});
 }
 
 std::string AboveTheRate(std::string_view label, std::string_view what, int freq) {

@@ -30,6 +30,7 @@ using C = CommandId;
 using testing::PressCancel;
 using testing::PressOk;
 using testing::StereoSine;
+using testing::WaitForWorker;
 using testing::WhenModalShows;
 using testing::WriteWav;
 
@@ -71,17 +72,6 @@ class ViewSettingsTest : public ::testing::Test, public testing::FrameFixture {
         window->resize(640, 360);
         Settle();
         return window;
-    }
-
-    static bool WaitForWorker(TMDIChildWave& window) {
-        QElapsedTimer timer;
-        timer.start();
-        while (window.Group().Volume().Running()) {
-            if (timer.elapsed() > 300000) return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        QApplication::processEvents();
-        return true;
     }
 
     std::vector<std::string> Texts() const {

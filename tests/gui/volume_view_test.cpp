@@ -19,6 +19,7 @@ namespace {
 
 using C = CommandId;
 using testing::StereoSine;
+using testing::WaitForWorker;
 using testing::WriteWav;
 
 // A mono sweep from 100 Hz to 8 kHz, the frequency rising linearly over the sound.
@@ -48,18 +49,6 @@ class VolumeViewTest : public ::testing::Test, public testing::FrameFixture {
         window->resize(640, 360);
         Settle();
         return window;
-    }
-
-    // Processes events until the worker has ended; false after a generous timeout.
-    static bool WaitForWorker(TMDIChildWave& window) {
-        QElapsedTimer timer;
-        timer.start();
-        while (window.Group().Volume().Running()) {
-            if (timer.elapsed() > 300000) return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        QApplication::processEvents();
-        return true;
     }
 
     static bool Filled(const TMDIChildWave& window) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -14,7 +15,9 @@
 #include <string>
 
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
 #include "gui/qt_text.h"
+#include "gui/view_wave_group.h"
 #include "platform/recording_message_sink.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
@@ -72,6 +75,18 @@ inline void PressCancel(QDialog& dialog) {
             return;
         }
     }
+}
+
+// Processes events until the window's volume worker has ended; false after a generous timeout.
+inline bool WaitForWorker(TMDIChildWave& window) {
+    QElapsedTimer timer;
+    timer.start();
+    while (window.Group().Volume().Running()) {
+        if (timer.elapsed() > 300000) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QApplication::processEvents();
+    return true;
 }
 
 class FrameFixture {
