@@ -21,6 +21,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "cli/qt_verb_texts.h"
 #include "documents/unit_factor.h"
 #include "documents/unit_integer.h"
 #include "documents/unit_time.h"
@@ -34,7 +35,7 @@
 namespace kalvora::cli {
 namespace {
 
-constexpr std::string_view kUsage = "diagram IN.wav OUT.png [FIELD=TEXT ...]";
+constexpr std::string_view kUsage = kDiagramTexts.usage;
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -367,13 +368,8 @@ int RunDiagram(VerbContext& context) {
     return exitSuccess;
 }
 
-const VerbRegistration registration{Verb{
-    "diagram",
-    kUsage,
-    "computes the volume diagram of a WAV file (diagram settings as fields) into a PNG, one "
-    "pixel per cell",
-    RunDiagram,
-}};
+const VerbRegistration registration{
+    Verb{kDiagramTexts.name, kUsage, kDiagramTexts.summary, RunDiagram}};
 
 }  // namespace
 }  // namespace kalvora::cli

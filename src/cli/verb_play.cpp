@@ -10,13 +10,14 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_effects.h"
 #include "cli/cli_player.h"
+#include "cli/qt_verb_texts.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 
 namespace kalvora::cli {
 namespace {
 
-constexpr std::string_view kUsage = "play FILE.wav [--select BEGIN:END] [--maximal]";
+constexpr std::string_view kUsage = kPlayTexts.usage;
 // How much longer than the sound a play may take before it counts as stuck.
 constexpr double kPlayPatienceSeconds = 10.0;
 
@@ -77,10 +78,7 @@ int RunPlay(VerbContext& context) {
     return exitSuccess;
 }
 
-const VerbRegistration registration({"play", kUsage,
-                                     "play a WAV file, its selection or at maximal volume, and "
-                                     "return when the play has ended",
-                                     RunPlay});
+const VerbRegistration registration({kPlayTexts.name, kUsage, kPlayTexts.summary, RunPlay});
 
 }  // namespace
 }  // namespace kalvora::cli

@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "cli/cli_player.h"
+#include "cli/qt_verb_texts.h"
 #include "documents/unit_time.h"
 #include "shell/record_target.h"
 #include "sound/sound.h"
@@ -21,8 +22,7 @@
 namespace kalvora::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "record OUT.wav --length TIME [--rate N] [--channels 1|2] [--bits 8|16]";
+constexpr std::string_view kUsage = kRecordTexts.usage;
 // The rates the sound server takes.
 constexpr long long kHighestRate = 384000;
 // A little more than asked is recorded, so that the device's start-up and the conversion to
@@ -144,11 +144,7 @@ int RunRecord(VerbContext& context) {
     return exitSuccess;
 }
 
-const VerbRegistration registration({"record", kUsage,
-                                     "record from the sound input into a new WAV file of the "
-                                     "given length and format (defaults 44100 Hz, stereo, 16 "
-                                     "bits)",
-                                     RunRecord});
+const VerbRegistration registration({kRecordTexts.name, kUsage, kRecordTexts.summary, RunRecord});
 
 }  // namespace
 }  // namespace kalvora::cli

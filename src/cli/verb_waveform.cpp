@@ -18,6 +18,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "cli/qt_verb_texts.h"
 #include "documents/unit_factor.h"
 #include "documents/unit_integer.h"
 #include "platform/qt/image_canvas.h"
@@ -247,8 +248,7 @@ int RunWaveform(VerbContext& context) {
         return exitUsageError;
     }
     if (arguments->Positional().size() != 2) {
-        context.err << "usage: kalvora-cli waveform IN.wav OUT.png [--size WxH] "
-                       "[--select BEGIN:END] [FIELD=TEXT ...]\n";
+        context.err << "usage: kalvora-cli " << kWaveformTexts.usage << '\n';
         return exitUsageError;
     }
     WaveformJob job;
@@ -327,12 +327,8 @@ int RunWaveform(VerbContext& context) {
     return exitSuccess;
 }
 
-const VerbRegistration registration{Verb{
-    "waveform",
-    "waveform IN.wav OUT.png [--size WxH] [--select BEGIN:END] [FIELD=TEXT ...]",
-    "paints the whole wave as a wave window shows it (view settings as fields) into a PNG",
-    RunWaveform,
-}};
+const VerbRegistration registration{
+    Verb{kWaveformTexts.name, kWaveformTexts.usage, kWaveformTexts.summary, RunWaveform}};
 
 }  // namespace
 }  // namespace kalvora::cli
