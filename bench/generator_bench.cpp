@@ -6,6 +6,7 @@
 #include <ctime>
 #include <vector>
 
+#include "bench_timing.h"
 #include "sound/sound.h"
 
 namespace kalvora {
@@ -13,13 +14,6 @@ namespace {
 
 constexpr double kSeconds = 600;
 constexpr std::int64_t kSamples = static_cast<std::int64_t>(44100 * kSeconds) * 2;
-
-// Processor time of this thread: the machines are shared.
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 template <class Body>
 void Measure(benchmark::State& state, Body&& body) {

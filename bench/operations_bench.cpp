@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_timing.h"
 #include "sound/operation_arguments.h"
 #include "sound/sound.h"
 
@@ -20,13 +21,6 @@ constexpr std::int32_t kRate = 44100;
 constexpr std::int32_t kFrames = kRate * 60;
 constexpr std::int64_t kSamples = std::int64_t{kFrames} * 2;
 constexpr std::size_t kSampleBytes = static_cast<std::size_t>(kSamples) * 2;
-
-// The machines are shared: time is this thread's processor time.
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 Wave NoiseWave(std::uint32_t seed, std::int32_t frames, int shift) {
     ErrorFlag error = 0;
@@ -54,20 +48,9 @@ const MonoSound& Envelope() {
     return sound;
 }
 
+// Copying the sound's sample bytes: the reference of the "x_memcpy" counter.
 double MemcpySeconds() {
-    static const double seconds = [] {
-        std::vector<std::uint8_t> from(kSampleBytes, 1);
-        std::vector<std::uint8_t> to(kSampleBytes, 2);
-        double best = 1e9;
-        for (int i = 0; i < 7; ++i) {
-            const double start = ThreadSeconds();
-            std::memcpy(to.data(), from.data(), kSampleBytes);
-            benchmark::DoNotOptimize(to.data());
-            benchmark::ClobberMemory();
-            best = std::min(best, ThreadSeconds() - start);
-        }
-        return best;
-    }();
+    static const double seconds = FastestMemcpySeconds(kSampleBytes);
     return seconds;
 }
 

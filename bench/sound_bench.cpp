@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "platform/messages.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
@@ -27,14 +28,6 @@ namespace {
 constexpr std::int32_t kFrames = 44100 * 600;
 constexpr std::int64_t kSamples = std::int64_t{kFrames} * 2;
 constexpr std::size_t kSampleBytes = static_cast<std::size_t>(kSamples) * 2;
-
-// The machines are shared: time is this thread's processor time (user and system, so page
-// faults and the kernel's file copies count), which other programs do not inflate.
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 std::filesystem::path BenchFolder() {
     const std::filesystem::path shm = "/dev/shm";
@@ -69,21 +62,9 @@ StereoSound& OtherNoise() {
     return sound;
 }
 
-// The fastest of several copies of the sound's sample bytes between two touched buffers.
+// Copying the sound's sample bytes: the reference of the "x_memcpy" counter.
 double MemcpySeconds() {
-    static const double seconds = [] {
-        std::vector<std::uint8_t> from(kSampleBytes, 1);
-        std::vector<std::uint8_t> to(kSampleBytes, 2);
-        double best = 1e9;
-        for (int i = 0; i < 7; ++i) {
-            const double start = ThreadSeconds();
-            std::memcpy(to.data(), from.data(), kSampleBytes);
-            benchmark::DoNotOptimize(to.data());
-            benchmark::ClobberMemory();
-            best = std::min(best, ThreadSeconds() - start);
-        }
-        return best;
-    }();
+    static const double seconds = FastestMemcpySeconds(kSampleBytes);
     return seconds;
 }
 
@@ -235,8 +216,8 @@ void BM_Line(benchmark::State& state) {
     Measure(state, [&] {
         std::int32_t begin = 0;
         std::int32_t end = kFrames;
-        auto made = Noise().Line(&error, 100, 30000, (kFrames - 1) / 44100.0, exponential, begin,
-                                 end);
+        auto made =
+            Noise().Line(&error, 100, 30000, (kFrames - 1) / 44100.0, exponential, begin, end);
         benchmark::DoNotOptimize(made.get());
     });
 }

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_timing.h"
 #include "volume/resonator_bank.h"
 #include "volume/vold_view_props.h"
 #include "volume/volume_analysis.h"
@@ -29,12 +30,6 @@ namespace {
 
 constexpr std::int32_t kRate = 44100;
 constexpr std::int32_t kMinute = kRate * 60;
-
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // Music-like material: a few tones and some noise, at a moderate level.
 std::vector<std::int16_t> Material(std::int32_t n, unsigned seed) {

@@ -6,6 +6,7 @@
 #include "documents/effect_table.h"
 #include "platform/messages.h"
 #include "sound/wave.h"
+#include "sound/wave_file.h"
 
 namespace kalvora::cli {
 namespace {
@@ -84,6 +85,16 @@ const Verb* FindVerb(std::string_view name) {
         if (verb.name == name) return &verb;
     }
     return nullptr;
+}
+
+int ReadInputWave(VerbContext& context, const std::filesystem::path& file,
+                  std::unique_ptr<Sound>& sound) {
+    std::string errorText;
+    if (!ReadWaveFile(file, sound, errorText)) {
+        context.err << file.string() << ": " << errorText << '\n';
+        return exitFileError;
+    }
+    return exitSuccess;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

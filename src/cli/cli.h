@@ -2,10 +2,16 @@
 // 1 a file could not be read or written, 2 a rejected value or a usage error.
 #pragma once
 
+#include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace kalvora {
+class Sound;
+}
 
 namespace kalvora::cli {
 
@@ -28,6 +34,11 @@ struct Verb {
 struct VerbRegistration {
     explicit VerbRegistration(const Verb& verb);
 };
+
+// Reads the WAV file a verb was given; when it cannot, writes "FILE: reason" to err and returns
+// exitFileError, else exitSuccess.
+int ReadInputWave(VerbContext& context, const std::filesystem::path& file,
+                  std::unique_ptr<Sound>& sound);
 
 const std::vector<Verb>& AllVerbs();
 const Verb* FindVerb(std::string_view name);

@@ -32,11 +32,7 @@ int RunApply(VerbContext& context) {
     if (entry == nullptr) return exitUsageError;
 
     std::unique_ptr<Sound> sound;
-    std::string errorText;
-    if (!ReadWaveFile(input, sound, errorText)) {
-        context.err << input << ": " << errorText << '\n';
-        return exitFileError;
-    }
+    if (const int status = ReadInputWave(context, input, sound)) return status;
     if (!entry->IsGenerator() && sound->GetValues() == 0) {
         context.err << input << " has no samples for " << entry->command << ".\n";
         return exitUsageError;

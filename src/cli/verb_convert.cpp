@@ -38,11 +38,7 @@ int RunConvert(VerbContext& context) {
     const std::string& input = arguments->Positional()[0];
     const std::string& output = arguments->Positional()[1];
     std::unique_ptr<Sound> sound;
-    std::string errorText;
-    if (!ReadWaveFile(input, sound, errorText)) {
-        context.err << input << ": " << errorText << '\n';
-        return exitFileError;
-    }
+    if (const int status = ReadInputWave(context, input, sound)) return status;
     if (bytesPSample != 0) sound->BytesPSample = bytesPSample;
     ErrorFlag error = 0;
     // The writer shows its own message on failure (standard error here).

@@ -27,7 +27,7 @@
 #include "documents/unit_time.h"
 #include "platform/qt/image_canvas.h"
 #include "shell/view_settings_xml.h"
-#include "sound/wave_file.h"
+#include "sound/sound.h"
 #include "volume/vold_view_props.h"
 #include "volume/volume_analysis.h"
 #include "volume/volume_painter.h"
@@ -323,10 +323,7 @@ int RunDiagram(VerbContext& context) {
     const std::filesystem::path output = arguments->Positional()[1];
 
     std::unique_ptr<Sound> sound;
-    if (!ReadWaveFile(input, sound, error)) {
-        context.err << input.string() << ": " << error << '\n';
-        return exitFileError;
-    }
+    if (const int status = ReadInputWave(context, input, sound)) return status;
     // As the settings dialog shows them: no frequency above half the sample rate is offered
     // unless typed.
     const double shortest = 2.0 / sound->Freq;

@@ -7,7 +7,6 @@
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
 #include "sound/sound.h"
-#include "sound/wave_file.h"
 
 namespace kalvora::cli {
 namespace {
@@ -27,11 +26,7 @@ int RunInfo(VerbContext& context) {
     }
     const std::string& fileName = arguments->Positional()[0];
     std::unique_ptr<Sound> sound;
-    std::string errorText;
-    if (!ReadWaveFile(fileName, sound, errorText)) {
-        context.err << fileName << ": " << errorText << '\n';
-        return exitFileError;
-    }
+    if (const int status = ReadInputWave(context, fileName, sound)) return status;
     ErrorFlag error = 0;
     std::int32_t peak = 0;
     const std::int32_t values = sound->GetValues();

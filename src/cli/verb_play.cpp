@@ -12,7 +12,6 @@
 #include "cli/cli_player.h"
 #include "cli/qt_verb_texts.h"
 #include "sound/sound.h"
-#include "sound/wave_file.h"
 
 namespace kalvora::cli {
 namespace {
@@ -40,13 +39,10 @@ int RunPlay(VerbContext& context) {
     }
     const std::string& fileName = arguments->Positional()[0];
     std::unique_ptr<Sound> sound;
-    std::string errorText;
-    if (!ReadWaveFile(fileName, sound, errorText)) {
-        context.err << fileName << ": " << errorText << '\n';
-        return exitFileError;
-    }
+    if (const int status = ReadInputWave(context, fileName, sound)) return status;
     TSampleRange selection{0, sound->GetValues()};
     if (const auto select = arguments->Option("select")) {
+        std::string errorText;
         const auto read = ParseSelection(*select, sound->GetValues(), sound->Freq, errorText);
         if (!read) {
             context.err << errorText << '\n';

@@ -26,7 +26,7 @@
 #include "shell/wave_painter.h"
 #include "shell/wave_view_geometry.h"
 #include "shell/wave_view_props.h"
-#include "sound/wave_file.h"
+#include "sound/sound.h"
 
 namespace kalvora::cli {
 namespace {
@@ -225,16 +225,6 @@ int ApplyField(VerbContext& context, const FieldAssignment& field, WaveformJob& 
     return exitUsageError;
 }
 
-int ReadSound(VerbContext& context, const std::filesystem::path& file,
-              std::unique_ptr<Sound>& sound) {
-    std::string errorText;
-    if (!ReadWaveFile(file, sound, errorText)) {
-        context.err << file.string() << ": " << errorText << '\n';
-        return exitFileError;
-    }
-    return exitSuccess;
-}
-
 int RunWaveform(VerbContext& context) {
     std::string error;
     const auto arguments = CliArguments::Parse(context.args, {}, error);
@@ -271,10 +261,11 @@ int RunWaveform(VerbContext& context) {
     }
 
     std::unique_ptr<Sound> sound;
-    if (const int status = ReadSound(context, job.input, sound)) return status;
+    if (const int status = ReadInputWave(context, job.input, sound)) return status;
     std::unique_ptr<Sound> envelopeSound;
     if (job.settings.DrawEnvelope) {
-        if (const int status = ReadSound(context, *job.envelopeFile, envelopeSound)) return status;
+        if (const int status = ReadInputWave(context, *job.envelopeFile, envelopeSound))
+            return status;
     }
 
     const std::int32_t n = sound->GetValues();
