@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documents/document.h"
+#include "documents/effect_table.h"
 #include "documents/wave_document.h"
 #include "documents/wave_window.h"
+#include "platform/assertion.h"
 #include "sound/sound.h"
 #include "support/scratch_files.h"
 
@@ -96,5 +99,12 @@ class FakeMusic final : public TUnit {
     short GetBytesPSample() const override { return 2; }
     void ChangeWaveFileProps(const waveFileProps&, const waveFileProps&) override {}
 };
+
+// The entry of the effect table that a test names; a missing one is the test's own fault.
+inline const TEffectEntry& Effect(std::string_view command) {
+    const TEffectEntry* entry = FindEffect(command);
+    KALVORA_ASSERT(entry != nullptr);
+    return *entry;
+}
 
 }  // namespace kalvora::testing

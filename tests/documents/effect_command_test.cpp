@@ -16,6 +16,7 @@
 namespace kalvora {
 namespace {
 
+using testing::Effect;
 using testing::LeftSamples;
 using testing::Mono;
 using testing::Ramp;
@@ -25,12 +26,6 @@ using testing::SampleEffect;
 using testing::Stereo;
 
 using Samples = std::vector<std::int16_t>;
-
-const TEffectEntry& Effect(std::string_view command) {
-    const TEffectEntry* entry = FindEffect(command);
-    KALVORA_ASSERT(entry != nullptr);
-    return *entry;
-}
 
 // A dialog runner that types texts into fields and presses OK once; with cancel it presses
 // Cancel instead.

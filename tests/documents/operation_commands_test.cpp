@@ -13,17 +13,12 @@
 namespace kalvora {
 namespace {
 
+using testing::Effect;
 using testing::LeftSamples;
 using testing::Mono;
 using testing::Ramp;
 
 using Samples = std::vector<std::int16_t>;
-
-const TEffectEntry& Effect(std::string_view command) {
-    const TEffectEntry* entry = FindEffect(command);
-    KALVORA_ASSERT(entry != nullptr);
-    return *entry;
-}
 
 // Fills a dialog as a user would: texts typed into fields (which check their alternatives),
 // then choices, wave lists and check boxes, then OK, once.
@@ -128,9 +123,9 @@ TEST_F(OperationCommandsTest, BlockCountsBlocksInTheSelection) {
     ScriptedDialog perSample{.texts = {{"horizontalTime", "-1 s"}, {"verticalCount", "2"}}};
     ASSERT_TRUE(Run("Block", perSample));
     const Samples quantised = LeftSamples(wave_.TheSound());
-    EXPECT_EQ(Samples(quantised.begin() + 9, quantised.begin() + 21),
-              (Samples{9, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767,
-                       20}));
+    EXPECT_EQ(
+        Samples(quantised.begin() + 9, quantised.begin() + 21),
+        (Samples{9, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 32767, 20}));
 }
 
 TEST_F(OperationCommandsTest, RotateReadsBothEditsAndChecksTheTimeWhenRotatingByTime) {

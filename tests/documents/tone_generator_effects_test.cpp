@@ -11,6 +11,7 @@
 namespace kalvora {
 namespace {
 
+using testing::Effect;
 using ::testing::ElementsAre;
 using testing::LeftSamples;
 using testing::Mono;
@@ -19,12 +20,6 @@ using testing::RightSamples;
 using testing::Stereo;
 
 using Samples = std::vector<std::int16_t>;
-
-const TEffectEntry& Effect(std::string_view command) {
-    const TEffectEntry* entry = FindEffect(command);
-    KALVORA_ASSERT(entry != nullptr);
-    return *entry;
-}
 
 std::size_t Index(const TEffectDialogModel& dialog, std::string_view field) {
     const int index = dialog.Entry().FieldIndex(field);
