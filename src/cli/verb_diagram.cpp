@@ -2,8 +2,6 @@
 // file with the default diagram settings or the given fields of them, and paints it into a
 // PNG with one pixel per cell: XResolution pixels wide, YResolution high; a stereo sound
 // shown as two single diagrams is twice as high, the left channel above the right.
-#ifdef KALVORA_PLATFORM_QT
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -370,5 +368,3 @@ const VerbRegistration registration{
 
 }  // namespace
 }  // namespace kalvora::cli
-
-#endif  // KALVORA_PLATFORM_QT

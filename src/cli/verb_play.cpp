@@ -1,7 +1,5 @@
 // kalvora-cli play FILE.wav [--select BEGIN:END] [--maximal]: plays a WAV file (or part of it,
 // or at full scale) through the program's player and returns when the play has ended.
-#ifdef KALVORA_PLATFORM_QT
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -78,5 +76,3 @@ const VerbRegistration registration({kPlayTexts.name, kUsage, kPlayTexts.summary
 
 }  // namespace
 }  // namespace kalvora::cli
-
-#endif  // KALVORA_PLATFORM_QT

@@ -1,8 +1,6 @@
 // kalvora-cli record OUT.wav --length TIME [--rate N] [--channels 1|2] [--bits 8|16]:
 // records from the sound input through the program's player into a new wave of that format
 // and length, and writes it. Nothing is written when the recording fails.
-#ifdef KALVORA_PLATFORM_QT
-
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -148,5 +146,3 @@ const VerbRegistration registration({kRecordTexts.name, kUsage, kRecordTexts.sum
 
 }  // namespace
 }  // namespace kalvora::cli
-
-#endif  // KALVORA_PLATFORM_QT

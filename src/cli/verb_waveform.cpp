@@ -1,8 +1,6 @@
 // kalvora-cli waveform IN.wav OUT.png [--size WxH] [--select BEGIN:END] [FIELD=TEXT ...]
 // Paints the whole wave as a wave window's view would, with the default view settings or
 // the given fields of them, the selection inverted, and writes the picture as PNG.
-#ifdef KALVORA_PLATFORM_QT
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -323,5 +321,3 @@ const VerbRegistration registration{
 
 }  // namespace
 }  // namespace kalvora::cli
-
-#endif  // KALVORA_PLATFORM_QT
