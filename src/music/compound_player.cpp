@@ -19,13 +19,15 @@ TCompoundPlayer::~TCompoundPlayer() {
 
 int TCompoundPlayer::CountOnePlayers() const {
     int count = 0;
-    for (const TOnePlayer* p = StartOnePlayer; p != nullptr; p = p->Next) ++count;
+    for (const TOnePlayer* p = StartOnePlayer; p != nullptr; p = p->Next)
+        ++count;
     return count;
 }
 
 TOnePlayer* TCompoundPlayer::FindPrevOnePlayer(const TOnePlayer* player) const {
     TOnePlayer* previous = nullptr;
-    for (TOnePlayer* p = StartOnePlayer; p != nullptr && p != player; p = p->Next) previous = p;
+    for (TOnePlayer* p = StartOnePlayer; p != nullptr && p != player; p = p->Next)
+        previous = p;
     return previous;
 }
 

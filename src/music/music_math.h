@@ -30,13 +30,17 @@ inline bool SamePosition(double a, double b) {
 }
 
 // a lies before b by more than the tolerance.
-inline bool PositionBefore(double a, double b) { return a < b - kPositionTolerance; }
+inline bool PositionBefore(double a, double b) {
+    return a < b - kPositionTolerance;
+}
 
 // Heights count staff steps from middle C; a note sounds only within this range.
 inline constexpr int kMinPitch = -43;
 inline constexpr int kMaxPitch = 43;
 
-inline constexpr bool IsValidPitch(int pitch) { return pitch >= kMinPitch && pitch <= kMaxPitch; }
+inline constexpr bool IsValidPitch(int pitch) {
+    return pitch >= kMinPitch && pitch <= kMaxPitch;
+}
 
 // A turn transposes by at most eight octaves either way, and so does the sum of nested
 // turns applied to one note.

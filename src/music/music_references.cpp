@@ -33,8 +33,8 @@ bool TMusicDeletion::IsGone(const TXTouchMuzSymbol* symbol) const {
     }
     const auto* staveSymbol = static_cast<const TStaveSymbol*>(symbol);
     if (IsGone(staveSymbol->NoteStave) || IsGone(staveSymbol->SinglePartMuz)) return true;
-    const TMuzNote* note = staveSymbol->IsNote() ? static_cast<const TMuzNote*>(staveSymbol)
-                                                 : nullptr;
+    const TMuzNote* note =
+        staveSymbol->IsNote() ? static_cast<const TMuzNote*>(staveSymbol) : nullptr;
     return note != nullptr && IsGone(note->NoteGroup);
 }
 

@@ -43,9 +43,13 @@ TNoteShiftKind TKey::KeyNoteShiftOfPitch(int pitch) const {
     return GetKeyNoteShift(StaffPosition(pitch));
 }
 
-int TKey::SharpPlace(int k) const { return FloorMod(KindStep() + 4 * k + 3, 7); }
+int TKey::SharpPlace(int k) const {
+    return FloorMod(KindStep() + 4 * k + 3, 7);
+}
 
-int TKey::FlatPlace(int k) const { return FloorMod(KindStep() + 3 * k + 6, 7); }
+int TKey::FlatPlace(int k) const {
+    return FloorMod(KindStep() + 3 * k + 6, 7);
+}
 
 bool TKey::ToonLadder(int& count) const {
     const bool sharps = NoteShiftKinds[SharpPlace(0)] == noteShiftKruis;
@@ -78,12 +82,15 @@ void TKey::SetKeyKind(TKeyKind keyKind) {
     KALVORA_ASSERT(keyKind == keyKindF || keyKind == keyKindC || keyKind == keyKindG);
     const int rotation = FloorMod(keyKind / 6 - KindStep(), 7);
     TKeySignature rotated;
-    for (int i = 0; i < 7; ++i) rotated[FloorMod(i + rotation, 7)] = NoteShiftKinds[i];
+    for (int i = 0; i < 7; ++i)
+        rotated[FloorMod(i + rotation, 7)] = NoteShiftKinds[i];
     NoteShiftKinds = rotated;
     KeyKind = keyKind;
 }
 
-bool TKey::IsStartKey() const { return Volgnr == 1 && SamePosition(Position, 0.0); }
+bool TKey::IsStartKey() const {
+    return Volgnr == 1 && SamePosition(Position, 0.0);
+}
 
 void MergeSignature(TKeySignature& target, const TKeySignature& source) {
     for (int i = 0; i < 7; ++i) {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "music/music_math.h"
+#include "music/muz_key.h"
 #include "music/note_stave.h"
 #include "music/stave_time_symbol.h"
-#include "music/muz_key.h"
 #include "platform/assertion.h"
 
 namespace kalvora {
@@ -28,9 +28,13 @@ double TMuzBar::BarEnd(double x) const {
     return c + length * (std::trunc((x - c) / length) + 1.0);
 }
 
-void TMuzBar::FirstBarLonger() { ExtraCount = (ExtraCount + 1) % CountNotes; }
+void TMuzBar::FirstBarLonger() {
+    ExtraCount = (ExtraCount + 1) % CountNotes;
+}
 
-void TMuzBar::FirstBarShorter() { ExtraCount = (ExtraCount + CountNotes - 1) % CountNotes; }
+void TMuzBar::FirstBarShorter() {
+    ExtraCount = (ExtraCount + CountNotes - 1) % CountNotes;
+}
 
 int TStaveSymbol::VerticalDistance(int y) const {
     const int distance = std::abs(y - NoteStave->Layout.MiddleY);
@@ -40,7 +44,9 @@ int TStaveSymbol::VerticalDistance(int y) const {
 namespace {
 
 // Keys come before the notes and silences at their position.
-int KindRank(const TStaveSymbol& symbol) { return symbol.IsKey() ? 1 : 6; }
+int KindRank(const TStaveSymbol& symbol) {
+    return symbol.IsKey() ? 1 : 6;
+}
 
 int SubRank(const TStaveSymbol& symbol) {
     if (symbol.IsKey()) return 2 * static_cast<const TKey&>(symbol).Volgnr;

@@ -53,9 +53,9 @@ class TMuzBar : public TXTouchMuzSymbol {
     void FirstBarLonger();
     void FirstBarShorter();
 
-    std::uint8_t NoteLength;   // beat length kind
-    std::int32_t CountNotes;   // beats per bar, 1 .. 99
-    std::int32_t ExtraCount;   // beats in the first, partial bar, 0 .. CountNotes - 1
+    std::uint8_t NoteLength;  // beat length kind
+    std::int32_t CountNotes;  // beats per bar, 1 .. 99
+    std::int32_t ExtraCount;  // beats in the first, partial bar, 0 .. CountNotes - 1
     TSinglePartMuz* const SinglePartMuz;
 };
 

@@ -60,7 +60,8 @@ void TNoteStave::InsertGroup(TNoteGroup* after, std::unique_ptr<TNoteGroup> grou
 TNoteGroup* TNoteStave::FindPrevGroup(const TNoteGroup* group) const {
     KALVORA_ASSERT(StartNoteGroup != nullptr);
     TNoteGroup* previous = nullptr;
-    for (TNoteGroup* g = StartNoteGroup; g != nullptr && g != group; g = g->Next) previous = g;
+    for (TNoteGroup* g = StartNoteGroup; g != nullptr && g != group; g = g->Next)
+        previous = g;
     return previous;
 }
 
@@ -101,13 +102,15 @@ bool TNoteStave::ContainsGroup(const TNoteGroup* group) const {
 
 int TNoteStave::CountGroups() const {
     int count = 0;
-    for (const TNoteGroup* g = StartNoteGroup; g != nullptr; g = g->Next) ++count;
+    for (const TNoteGroup* g = StartNoteGroup; g != nullptr; g = g->Next)
+        ++count;
     return count;
 }
 
 TNoteGroup* TNoteStave::LastGroup() const {
     TNoteGroup* last = StartNoteGroup;
-    while (last != nullptr && last->Next != nullptr) last = last->Next;
+    while (last != nullptr && last->Next != nullptr)
+        last = last->Next;
     return last;
 }
 

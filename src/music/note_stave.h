@@ -61,7 +61,7 @@ class TStave {
 struct TStaveLayoutState {
     int MiddleY = 0;  // window y of the middle line
     int BottomY = 0;
-    const TKey* DrawKey = nullptr;  // the key in effect while drawing
+    const TKey* DrawKey = nullptr;                 // the key in effect while drawing
     std::array<std::uint8_t, 7> WrittenShifts{};   // accidentals written in the current bar
     std::array<std::uint8_t, 7> SoundingShifts{};  // accidentals sounding so far
 

@@ -10,19 +10,23 @@ bool TPartMuz::TakesPartInPlayDraw() const {
 }
 
 void TPartMuz::RemoveStaveSymbols(const TNoteStave* stave) {
-    for (int i = 0; i < ChildCount(); ++i) Child(i)->RemoveStaveSymbols(stave);
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->RemoveStaveSymbols(stave);
 }
 
 void TPartMuz::RemoveGroupNotes(const TNoteGroup* group) {
-    for (int i = 0; i < ChildCount(); ++i) Child(i)->RemoveGroupNotes(group);
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->RemoveGroupNotes(group);
 }
 
 void TPartMuz::FillSilences(TNoteStave* stave) {
-    for (int i = 0; i < ChildCount(); ++i) Child(i)->FillSilences(stave);
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->FillSilences(stave);
 }
 
 void TPartMuz::AddStave(TNoteStave* stave) {
-    for (int i = 0; i < ChildCount(); ++i) Child(i)->AddStave(stave);
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->AddStave(stave);
 }
 
 TStaveSymbol* TPartMuz::FirstSymbol() const {
@@ -54,10 +58,13 @@ TLoopPartMuz* TPartMuz::EnclosingLoop() {
     return Parent != nullptr ? Parent->EnclosingLoop() : nullptr;
 }
 
-int TPartMuz::CurrentTurn() const { return Parent != nullptr ? Parent->CurrentTurn() : 1; }
+int TPartMuz::CurrentTurn() const {
+    return Parent != nullptr ? Parent->CurrentTurn() : 1;
+}
 
 void TPartMuz::ResetTurns() {
-    for (int i = 0; i < ChildCount(); ++i) Child(i)->ResetTurns();
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->ResetTurns();
 }
 
 void TPartMuz::Adopt(std::unique_ptr<TPartMuz>& slot, std::unique_ptr<TPartMuz> part) {

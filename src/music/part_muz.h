@@ -30,9 +30,9 @@ class TSinglePartRenderer {
 // The running state of one pass over the part tree.
 struct TPartGeneration {
     TSinglePartRenderer& Renderer;
-    double Tempo;             // seconds per whole note
-    double T0 = 0;            // start of the next single part, seconds
-    int Transposition = 0;    // sum of the turns' pitches on the way down
+    double Tempo;           // seconds per whole note
+    double T0 = 0;          // start of the next single part, seconds
+    int Transposition = 0;  // sum of the turns' pitches on the way down
     std::string ErrorText;
 };
 

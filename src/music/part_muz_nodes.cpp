@@ -14,8 +14,12 @@ std::unique_ptr<TPartMuz>* TStartPartMuz::ChildSlot(const TPartMuz* child) {
 }
 
 // Nothing lies before or after the whole music.
-TSinglePartMuz* TStartPartMuz::NextSinglePart(const TPartMuz*) { return nullptr; }
-TSinglePartMuz* TStartPartMuz::PrevSinglePart(const TPartMuz*) { return nullptr; }
+TSinglePartMuz* TStartPartMuz::NextSinglePart(const TPartMuz*) {
+    return nullptr;
+}
+TSinglePartMuz* TStartPartMuz::PrevSinglePart(const TPartMuz*) {
+    return nullptr;
+}
 
 bool TStartPartMuz::Generate(TPartGeneration& generation) {
     return GenerateChild(PartMuz.get(), generation);
@@ -71,15 +75,13 @@ TPartMuz* TConcatPartMuz::PrevOwnSymbolsPart(const TPartMuz* caller) {
     return SecondPart->PrevOwnSymbolsPart(this);
 }
 
-TXTouchMuzSymbol* TConcatPartMuz::NextStaveSymbol(const TPartMuz* caller,
-                                                  const TNoteStave* stave) {
+TXTouchMuzSymbol* TConcatPartMuz::NextStaveSymbol(const TPartMuz* caller, const TNoteStave* stave) {
     if (caller == FirstPart.get()) return SecondPart->NextStaveSymbol(this, stave);
     if (caller == SecondPart.get()) return Parent->NextStaveSymbol(this, stave);
     return FirstPart->NextStaveSymbol(this, stave);
 }
 
-TXTouchMuzSymbol* TConcatPartMuz::PrevStaveSymbol(const TPartMuz* caller,
-                                                  const TNoteStave* stave) {
+TXTouchMuzSymbol* TConcatPartMuz::PrevStaveSymbol(const TPartMuz* caller, const TNoteStave* stave) {
     if (caller == SecondPart.get()) return FirstPart->PrevStaveSymbol(this, stave);
     if (caller == FirstPart.get()) return Parent->PrevStaveSymbol(this, stave);
     return SecondPart->PrevStaveSymbol(this, stave);
@@ -87,7 +89,8 @@ TXTouchMuzSymbol* TConcatPartMuz::PrevStaveSymbol(const TPartMuz* caller,
 
 double TConcatPartMuz::GetLength() {
     double length = 0;
-    for (int i = 0; i < ChildCount(); ++i) length += Child(i)->GetLength();
+    for (int i = 0; i < ChildCount(); ++i)
+        length += Child(i)->GetLength();
     return length;
 }
 
@@ -139,8 +142,7 @@ TXTouchMuzSymbol* TLoopPartMuz::SymbolRightOf(const TLoopPartSymbol& sign,
     return Parent->NextStaveSymbol(this, stave);
 }
 
-TXTouchMuzSymbol* TLoopPartMuz::SymbolLeftOf(const TLoopPartSymbol& sign,
-                                             const TNoteStave* stave) {
+TXTouchMuzSymbol* TLoopPartMuz::SymbolLeftOf(const TLoopPartSymbol& sign, const TNoteStave* stave) {
     if (!sign.IsLeft()) return LoopPart->PrevStaveSymbol(this, stave);
     return Parent->PrevStaveSymbol(this, stave);
 }
@@ -196,7 +198,8 @@ TCountSelectPartItem* TSelectPartMuz::FirstTurnItem() const {
 
 TCountSelectPartItem* TSelectPartMuz::AddTurnItem(int count, int pitch) {
     TSelectPartItem* last = SelectPartItems.get();
-    while (last->Next != nullptr) last = last->Next;
+    while (last->Next != nullptr)
+        last = last->Next;
     auto* item = new TCountSelectPartItem(this, count, pitch);
     last->Next = item;
     return item;
@@ -254,14 +257,12 @@ TSinglePartMuz* TSelectPartMuz::PrevSinglePart(const TPartMuz* caller) {
     return SelectPart->PrevSinglePart(this);
 }
 
-TXTouchMuzSymbol* TSelectPartMuz::NextStaveSymbol(const TPartMuz* caller,
-                                                  const TNoteStave* stave) {
+TXTouchMuzSymbol* TSelectPartMuz::NextStaveSymbol(const TPartMuz* caller, const TNoteStave* stave) {
     if (caller == SelectPart.get()) return Parent->NextStaveSymbol(this, stave);
     return SelectPart->NextStaveSymbol(this, stave);
 }
 
-TXTouchMuzSymbol* TSelectPartMuz::PrevStaveSymbol(const TPartMuz* caller,
-                                                  const TNoteStave* stave) {
+TXTouchMuzSymbol* TSelectPartMuz::PrevStaveSymbol(const TPartMuz* caller, const TNoteStave* stave) {
     if (caller == SelectPart.get()) return Parent->PrevStaveSymbol(this, stave);
     return SelectPart->PrevStaveSymbol(this, stave);
 }

@@ -24,7 +24,8 @@ std::vector<TSinglePartMuz*> SingleParts(TStartPartMuz& root) {
 
 TPartMuz& RootOf(TPartMuz& part) {
     TPartMuz* root = &part;
-    while (root->Parent != nullptr) root = root->Parent;
+    while (root->Parent != nullptr)
+        root = root->Parent;
     return *root;
 }
 

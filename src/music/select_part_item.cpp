@@ -16,6 +16,8 @@ void TCountSelectPartItem::SetCount(int count) {
     Count = count;
 }
 
-void TCountSelectPartItem::SetPitch(int pitch) { Pitch = ClampTransposition(pitch); }
+void TCountSelectPartItem::SetPitch(int pitch) {
+    Pitch = ClampTransposition(pitch);
+}
 
 }  // namespace kalvora

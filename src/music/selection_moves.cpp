@@ -14,13 +14,15 @@ namespace {
 
 TStaveSymbol* PrevOnStave(const TStaveSymbol& symbol) {
     TStaveSymbol* s = symbol.Prev;
-    while (s != nullptr && s->NoteStave != symbol.NoteStave) s = s->Prev;
+    while (s != nullptr && s->NoteStave != symbol.NoteStave)
+        s = s->Prev;
     return s;
 }
 
 TStaveSymbol* NextOnStave(const TStaveSymbol& symbol) {
     TStaveSymbol* s = symbol.Next;
-    while (s != nullptr && s->NoteStave != symbol.NoteStave) s = s->Next;
+    while (s != nullptr && s->NoteStave != symbol.NoteStave)
+        s = s->Next;
     return s;
 }
 
@@ -71,7 +73,8 @@ bool RestOfChord(const TStaveSymbol& start, const TStaveSymbol& candidate, bool 
 
 TXTouchMuzSymbol* LeftOfStaveSymbol(TStaveSymbol& from, const TNoteStave* stave) {
     TStaveSymbol* s = PrevOnStave(from);
-    while (s != nullptr && RestOfChord(from, *s, true)) s = PrevOnStave(*s);
+    while (s != nullptr && RestOfChord(from, *s, true))
+        s = PrevOnStave(*s);
     if (s != nullptr) return Landing(s);
     TSinglePartMuz* part = from.SinglePartMuz;
     return Landing(part->Parent != nullptr ? part->Parent->PrevStaveSymbol(part, stave) : nullptr);
@@ -79,7 +82,8 @@ TXTouchMuzSymbol* LeftOfStaveSymbol(TStaveSymbol& from, const TNoteStave* stave)
 
 TXTouchMuzSymbol* RightOfStaveSymbol(TStaveSymbol& from, const TNoteStave* stave) {
     TStaveSymbol* s = NextOnStave(from);
-    while (s != nullptr && RestOfChord(from, *s, false)) s = NextOnStave(*s);
+    while (s != nullptr && RestOfChord(from, *s, false))
+        s = NextOnStave(*s);
     if (s != nullptr) return Landing(s);
     TSinglePartMuz* part = from.SinglePartMuz;
     return Landing(part->Parent != nullptr ? part->Parent->NextStaveSymbol(part, stave) : nullptr);
@@ -87,9 +91,13 @@ TXTouchMuzSymbol* RightOfStaveSymbol(TStaveSymbol& from, const TNoteStave* stave
 
 }  // namespace
 
-TMuzNote* ChordNoteAbove(const TMuzNote& note) { return SameChordNote(note, PrevOnStave(note)); }
+TMuzNote* ChordNoteAbove(const TMuzNote& note) {
+    return SameChordNote(note, PrevOnStave(note));
+}
 
-TMuzNote* ChordNoteBelow(const TMuzNote& note) { return SameChordNote(note, NextOnStave(note)); }
+TMuzNote* ChordNoteBelow(const TMuzNote& note) {
+    return SameChordNote(note, NextOnStave(note));
+}
 
 TXTouchMuzSymbol* FindSymbolLeft(TXTouchMuzSymbol& from, const TNoteStave* stave) {
     switch (from.GetMuzSymbolKind()) {
@@ -154,8 +162,10 @@ TStaveSymbol* SymbolOnStave(TXTouchMuzSymbol& from, const TNoteStave* target) {
             if (sign.IsLeft()) {
                 part = sign.LoopPartMuz->FirstSinglePart();
             } else {
+                // Beyond the last symbol, so that the latest one is the nearest.
                 part = sign.LoopPartMuz->LastSinglePart();
-                position = std::numeric_limits<double>::max();
+                const TStaveSymbol* last = part->LastSymbol();
+                position = last != nullptr ? last->Position + 1.0 : 0.0;
             }
             break;
         }
@@ -183,7 +193,9 @@ TNoteGroup* PrevNoteGroup(const TMuzNote& note) {
     return note.NoteStave->FindPrevGroup(note.NoteGroup);
 }
 
-TNoteGroup* NextNoteGroup(const TMuzNote& note) { return note.NoteGroup->Next; }
+TNoteGroup* NextNoteGroup(const TMuzNote& note) {
+    return note.NoteGroup->Next;
+}
 
 void MoveNoteToGroup(TMuzNote& note, TNoteGroup& group) {
     KALVORA_ASSERT(group.NoteStave == note.NoteStave);

@@ -10,7 +10,8 @@
 namespace kalvora {
 
 TSinglePartMuz::TSinglePartMuz(TUnitMuz* unitMuz, int noteLength, int countNotes, int extraCount)
-    : TPartMuz(unitMuz), MuzBar(std::make_unique<TMuzBar>(this, noteLength, countNotes, extraCount)) {
+    : TPartMuz(unitMuz),
+      MuzBar(std::make_unique<TMuzBar>(this, noteLength, countNotes, extraCount)) {
     KALVORA_ASSERT(MuzBar->GetSinglePartMuz() == this);
 }
 
@@ -24,7 +25,8 @@ TSinglePartMuz::~TSinglePartMuz() {
 
 TStaveSymbol* TSinglePartMuz::LastSymbol() const {
     TStaveSymbol* last = First;
-    while (last != nullptr && last->Next != nullptr) last = last->Next;
+    while (last != nullptr && last->Next != nullptr)
+        last = last->Next;
     return last;
 }
 
@@ -66,7 +68,8 @@ bool TSinglePartMuz::InsertSymbol(std::unique_ptr<TStaveSymbol>& symbol) {
         return true;
     }
     TStaveSymbol* after = First;
-    while (after->Next != nullptr && Before(*after->Next, *added)) after = after->Next;
+    while (after->Next != nullptr && Before(*after->Next, *added))
+        after = after->Next;
     Link(after, added);
     return true;
 }
@@ -87,12 +90,14 @@ bool TSinglePartMuz::ResortSymbol(TStaveSymbol* symbol) {
     if (symbol->SinglePartMuz != this) return false;
     if (symbol->Next != nullptr && Before(*symbol->Next, *symbol)) {
         TStaveSymbol* after = symbol->Next;
-        while (after->Next != nullptr && Before(*after->Next, *symbol)) after = after->Next;
+        while (after->Next != nullptr && Before(*after->Next, *symbol))
+            after = after->Next;
         Unlink(symbol);
         Link(after, symbol);
     } else if (symbol->Prev != nullptr && Before(*symbol, *symbol->Prev)) {
         TStaveSymbol* before = symbol->Prev;
-        while (before->Prev != nullptr && Before(*symbol, *before->Prev)) before = before->Prev;
+        while (before->Prev != nullptr && Before(*symbol, *before->Prev))
+            before = before->Prev;
         Unlink(symbol);
         Link(before->Prev, symbol);
     }

@@ -13,8 +13,7 @@ class TStaveTimeSymbol;
 
 class TSinglePartMuz : public TPartMuz {
   public:
-    TSinglePartMuz(TUnitMuz* unitMuz, int noteLength = 4, int countNotes = 4,
-                   int extraCount = 0);
+    TSinglePartMuz(TUnitMuz* unitMuz, int noteLength = 4, int countNotes = 4, int extraCount = 0);
     ~TSinglePartMuz() override;
 
     TPartMuzKind GetPartMuzKind() const override { return partMuzSingle; }

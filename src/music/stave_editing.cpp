@@ -17,9 +17,8 @@ std::unique_ptr<TNoteGroup> NewDefaultNoteGroup(TNoteStave* stave, TUnitMuz* uni
 
 TNoteStave* CreateDefaultStave(TStaveList& staves, TNoteStave* after, TPartMuz& root,
                                TUnitMuz* unitMuz, TMusicReferences& references) {
-    TNoteStave* stave =
-        staves.CreateStave(after, unitMuz, kBlack, kWhite, TNoteStave::kDefaultRoom,
-                           TNoteStave::kDefaultRoom, AllowJoinFlags, 0, 0);
+    TNoteStave* stave = staves.CreateStave(after, unitMuz, kBlack, kWhite, TNoteStave::kDefaultRoom,
+                                           TNoteStave::kDefaultRoom, AllowJoinFlags, 0, 0);
     stave->InsertGroup(nullptr, NewDefaultNoteGroup(stave, unitMuz));
     root.AddStave(stave);
     references.DialogStave = stave;

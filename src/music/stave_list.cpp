@@ -16,9 +16,9 @@ TNoteStave* TStaveList::CreateStave(TNoteStave* after, TUnitMuz* unitMuz,
                                     platform::Color foreground, platform::Color background,
                                     int roomUp, int roomDown, std::uint8_t drawFlagKind,
                                     std::uint8_t mute, std::uint8_t extraLines) {
-    return InsertStave(after, std::make_unique<TNoteStave>(unitMuz, foreground, background,
-                                                           roomUp, roomDown, drawFlagKind, mute,
-                                                           extraLines));
+    return InsertStave(
+        after, std::make_unique<TNoteStave>(unitMuz, foreground, background, roomUp, roomDown,
+                                            drawFlagKind, mute, extraLines));
 }
 
 TNoteStave* TStaveList::InsertStave(TNoteStave* after, std::unique_ptr<TNoteStave> stave) {
@@ -65,15 +65,19 @@ bool TStaveList::MoveStaveLater(TNoteStave* stave) {
 
 TNoteStave* TStaveList::LastStave() const {
     TNoteStave* last = StartStave;
-    while (last != nullptr && last->Next != nullptr) last = last->Next;
+    while (last != nullptr && last->Next != nullptr)
+        last = last->Next;
     return last;
 }
 
-bool TStaveList::Contains(const TNoteStave* stave) const { return IndexOf(stave) >= 0; }
+bool TStaveList::Contains(const TNoteStave* stave) const {
+    return IndexOf(stave) >= 0;
+}
 
 int TStaveList::Count() const {
     int count = 0;
-    for (const TNoteStave* s = StartStave; s != nullptr; s = s->Next) ++count;
+    for (const TNoteStave* s = StartStave; s != nullptr; s = s->Next)
+        ++count;
     return count;
 }
 

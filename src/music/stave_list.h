@@ -18,8 +18,7 @@ class TStaveList {
     // Builds a stave without groups and links it after `after` (at the front when null).
     TNoteStave* CreateStave(TNoteStave* after, TUnitMuz* unitMuz, platform::Color foreground,
                             platform::Color background, int roomUp, int roomDown,
-                            std::uint8_t drawFlagKind, std::uint8_t mute,
-                            std::uint8_t extraLines);
+                            std::uint8_t drawFlagKind, std::uint8_t mute, std::uint8_t extraLines);
     // Links `stave` after `after` (at the front when null); `after` must be in the list.
     TNoteStave* InsertStave(TNoteStave* after, std::unique_ptr<TNoteStave> stave);
     // Unlinks and hands over `stave`; the list may not become empty.

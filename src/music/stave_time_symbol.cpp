@@ -78,8 +78,8 @@ bool IsValidTiming(const TTiming& timing) {
     return timing.PosInOol >= 0 && timing.PosInOol < timing.MultiOol;
 }
 
-TStaveTimeSymbol::TStaveTimeSymbol(TNoteStave* stave, TSinglePartMuz* singlePart,
-                                   double position, const TTiming& timing)
+TStaveTimeSymbol::TStaveTimeSymbol(TNoteStave* stave, TSinglePartMuz* singlePart, double position,
+                                   const TTiming& timing)
     : TStaveSymbol(stave, singlePart, position) {
     SetTiming(timing);
 }
@@ -156,8 +156,8 @@ double TransposedPeriod(double period, int semitones) {
 }
 
 TMuzNote::TMuzNote(TNoteStave* stave, TNoteGroup* group, TUnitMuz* unitMuz,
-                   TSinglePartMuz* singlePart, double position, const TTiming& timing,
-                   int pitch, TNoteShiftKind noteShift, TNoteArtKind art, TDrawStickKind stick)
+                   TSinglePartMuz* singlePart, double position, const TTiming& timing, int pitch,
+                   TNoteShiftKind noteShift, TNoteArtKind art, TDrawStickKind stick)
     : TStaveTimeSymbol(stave, singlePart, position, timing),
       NoteGroup(group),
       UnitMuz(unitMuz),
@@ -176,7 +176,9 @@ TNote* TMuzNote::GetNextNote() const {
     return nullptr;
 }
 
-TCompoundPlayer* TMuzNote::GetCompoundPlayer() const { return NoteGroup->CompoundPlayer.get(); }
+TCompoundPlayer* TMuzNote::GetCompoundPlayer() const {
+    return NoteGroup->CompoundPlayer.get();
+}
 
 double TMuzNote::GetPeriod() const {
     return PeriodOf(Pitch, static_cast<TNoteShiftKind>(NoteShiftKind));
@@ -186,7 +188,9 @@ double TMuzNote::GetPlayLength() const {
     return TStaveTimeSymbol::GetTotalLength() / MultiOol * ArticulationFactor(ArtKind);
 }
 
-bool TMuzNote::IsMuted() const { return NoteStave->Mute != 0; }
+bool TMuzNote::IsMuted() const {
+    return NoteStave->Mute != 0;
+}
 
 void TMuzNote::SetNext(TStaveSymbol* next) {
     KALVORA_ASSERT(IsValidPitch(Pitch));
@@ -248,7 +252,8 @@ TStaveTimeSymbol* PrevChordMember(TStaveTimeSymbol& symbol) {
 
 TStaveTimeSymbol* FirstChordMember(TStaveTimeSymbol& symbol) {
     TStaveTimeSymbol* first = &symbol;
-    while (TStaveTimeSymbol* previous = PrevChordMember(*first)) first = previous;
+    while (TStaveTimeSymbol* previous = PrevChordMember(*first))
+        first = previous;
     return first;
 }
 
@@ -262,7 +267,8 @@ TStaveTimeSymbol* PrevSameOolMember(TStaveTimeSymbol& symbol) {
 
 TStaveTimeSymbol* FirstSameOolMember(TStaveTimeSymbol& symbol) {
     TStaveTimeSymbol* first = &symbol;
-    while (TStaveTimeSymbol* previous = PrevSameOolMember(*first)) first = previous;
+    while (TStaveTimeSymbol* previous = PrevSameOolMember(*first))
+        first = previous;
     return first;
 }
 

@@ -73,8 +73,7 @@ class TStaveTimeSymbol : public TStaveSymbol {
 
 class TSilence : public TStaveTimeSymbol {
   public:
-    TSilence(TNoteStave* stave, TSinglePartMuz* singlePart, double position,
-             const TTiming& timing)
+    TSilence(TNoteStave* stave, TSinglePartMuz* singlePart, double position, const TTiming& timing)
         : TStaveTimeSymbol(stave, singlePart, position, timing) {}
 
     TStaveSymbolKind GetStaveSymbolKind() const override { return staveSymbolSilence; }

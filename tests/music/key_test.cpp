@@ -16,7 +16,8 @@ using Entries = std::vector<std::pair<int, TNoteShiftKind>>;
 // A C key with accidentals by note name (C = 0 ... B = 6).
 std::unique_ptr<TKey> CKeyWith(const Entries& entries) {
     std::unique_ptr<TKey> key = MakeKey(keyKindC);
-    for (const auto& [index, kind] : entries) key->SetKeyNoteShift(index, kind);
+    for (const auto& [index, kind] : entries)
+        key->SetKeyNoteShift(index, kind);
     return key;
 }
 
@@ -73,7 +74,8 @@ TEST(KeyTest, ToonLadderAcceptsOnlyPlainScales) {
           {4, noteShiftKruis},
           {5, noteShiftKruis},
           {6, noteShiftKruis}},
-         true, 7},
+         true,
+         7},
     };
     for (const Case& c : cases) {
         int count = 99;
@@ -154,7 +156,8 @@ TEST(KeyTest, MergingFillsOnlyTheHoles) {
     source.fill(noteShiftMol);
     MergeSignature(target, source);
     EXPECT_EQ(target[2], noteShiftKruis);
-    for (int i : {0, 1, 3, 4, 5, 6}) EXPECT_EQ(target[i], noteShiftMol);
+    for (int i : {0, 1, 3, 4, 5, 6})
+        EXPECT_EQ(target[i], noteShiftMol);
 }
 
 TEST(KeyTest, TheStartKeyIsTheFirstKeyAtPositionZero) {

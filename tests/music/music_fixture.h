@@ -28,9 +28,9 @@ struct MusicModel {
 
 inline TMuzNote* AddNote(TSinglePartMuz& part, TNoteStave* stave, double position, int pitch,
                          TTiming timing = {}, TNoteGroup* group = nullptr) {
-    std::unique_ptr<TStaveSymbol> note = std::make_unique<TMuzNote>(
-        stave, group != nullptr ? group : stave->SelectedNoteGroup, nullptr, &part, position,
-        timing, pitch);
+    std::unique_ptr<TStaveSymbol> note =
+        std::make_unique<TMuzNote>(stave, group != nullptr ? group : stave->SelectedNoteGroup,
+                                   nullptr, &part, position, timing, pitch);
     auto* raw = static_cast<TMuzNote*>(note.get());
     part.InsertSymbol(note);
     return raw;
@@ -38,7 +38,8 @@ inline TMuzNote* AddNote(TSinglePartMuz& part, TNoteStave* stave, double positio
 
 inline TSilence* AddSilence(TSinglePartMuz& part, TNoteStave* stave, double position,
                             TTiming timing = {}) {
-    std::unique_ptr<TStaveSymbol> silence = std::make_unique<TSilence>(stave, &part, position, timing);
+    std::unique_ptr<TStaveSymbol> silence =
+        std::make_unique<TSilence>(stave, &part, position, timing);
     auto* raw = static_cast<TSilence*>(silence.get());
     part.InsertSymbol(silence);
     return raw;

@@ -9,13 +9,12 @@ TEST(MusicMathTest, FloorDivisionAndModuloRoundTowardMinusInfinity) {
     struct Case {
         int value, divisor, quotient, remainder;
     };
-    const Case cases[] = {{13, 7, 1, 6}, {7, 7, 1, 0}, {0, 7, 0, 0},   {-1, 7, -1, 6},
+    const Case cases[] = {{13, 7, 1, 6},  {7, 7, 1, 0},   {0, 7, 0, 0},    {-1, 7, -1, 6},
                           {-7, 7, -1, 0}, {-8, 7, -2, 6}, {-13, 7, -2, 1}, {-43, 7, -7, 6}};
     for (const Case& c : cases) {
         EXPECT_EQ(FloorDiv(c.value, c.divisor), c.quotient) << c.value;
         EXPECT_EQ(FloorMod(c.value, c.divisor), c.remainder) << c.value;
-        EXPECT_EQ(FloorDiv(c.value, c.divisor) * c.divisor + FloorMod(c.value, c.divisor),
-                  c.value);
+        EXPECT_EQ(FloorDiv(c.value, c.divisor) * c.divisor + FloorMod(c.value, c.divisor), c.value);
     }
 }
 

@@ -50,7 +50,8 @@ class PartTreeTest : public ::testing::Test {
     std::unique_ptr<TSelectPartMuz> Select(std::unique_ptr<TPartMuz> child,
                                            std::vector<std::pair<int, int>> turns) {
         auto select = std::make_unique<TSelectPartMuz>(nullptr, std::move(child));
-        for (const auto& [count, pitch] : turns) select->AddTurnItem(count, pitch);
+        for (const auto& [count, pitch] : turns)
+            select->AddTurnItem(count, pitch);
         return select;
     }
 
@@ -113,8 +114,7 @@ TEST_F(PartTreeTest, ALoopOfTwoWithTurnsPlaysTheSecondEndingAnOctaveHigher) {
 
 TEST_F(PartTreeTest, ARepeatsLengthIsTheSumOverItsTurns) {
     // The second ending plays only in turn 2: 1 + (1 + 1) whole notes, not 2 x (1 + 0).
-    auto concat =
-        std::make_unique<TConcatPartMuz>(nullptr, Part(), Select(Part(), {{2, 0}}));
+    auto concat = std::make_unique<TConcatPartMuz>(nullptr, Part(), Select(Part(), {{2, 0}}));
     model.root->SetPartMuz(std::make_unique<TLoopPartMuz>(nullptr, std::move(concat), 2));
     EXPECT_DOUBLE_EQ(model.root->GetLength(), 3.0);
     const std::vector<Rendered> calls = Generate(*model.root, 1.0);
@@ -187,8 +187,8 @@ TEST_F(PartTreeTest, SinglePartsAreWalkedInPlayingOrder) {
     std::vector<TSinglePartMuz*> expected{a.get(), b.get(), c.get()};
     auto inner = std::make_unique<TConcatPartMuz>(nullptr, std::move(b), std::move(c));
     auto loop = std::make_unique<TLoopPartMuz>(nullptr, std::move(inner), 2);
-    model.root->SetPartMuz(std::make_unique<TConcatPartMuz>(nullptr, std::move(a),
-                                                            Select(std::move(loop), {{1, 0}})));
+    model.root->SetPartMuz(
+        std::make_unique<TConcatPartMuz>(nullptr, std::move(a), Select(std::move(loop), {{1, 0}})));
     EXPECT_EQ(SingleParts(*model.root), expected);
     EXPECT_EQ(PrevSinglePartBefore(*expected[2]), expected[1]);
     EXPECT_EQ(PrevSinglePartBefore(*expected[1]), expected[0]);

@@ -187,7 +187,8 @@ TEST_F(DeletingTest, DeletingAOnePlayerMovesTheDialogsPlayer) {
 }
 
 TEST_F(DeletingTest, ForgettingADeletedSubtreeClearsWhatLiesInIt) {
-    auto loop = std::make_unique<TLoopPartMuz>(nullptr, std::make_unique<TSinglePartMuz>(nullptr), 2);
+    auto loop =
+        std::make_unique<TLoopPartMuz>(nullptr, std::make_unique<TSinglePartMuz>(nullptr), 2);
     TLoopPartMuz* loopPart = loop.get();
     auto select = std::make_unique<TSelectPartMuz>(nullptr, std::move(loop));
     TSelectPartMuz* selectPart = select.get();

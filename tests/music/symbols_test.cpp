@@ -82,8 +82,8 @@ TEST(TupletTest, FlagAndTotalLengthsConvertAndRefuse) {
         bool accepted;
         int total;
     };
-    const Case cases[] = {{8, sool, true, 8},      {1, sool, true, 1},    {8, duool, true, 4},
-                          {1, triool, false, 0},   {2, kwartool, true, 1}, {16, kwintool, true, 4},
+    const Case cases[] = {{8, sool, true, 8},      {1, sool, true, 1},      {8, duool, true, 4},
+                          {1, triool, false, 0},   {2, kwartool, true, 1},  {16, kwintool, true, 4},
                           {2, kwintool, false, 0}, {64, kwintool, true, 16}};
     for (const Case& c : cases) {
         int total = 0;
@@ -184,10 +184,12 @@ TEST(SymbolOrderTest, ResortMovesASymbolBothWays) {
     TMuzNote* c = AddNote(part, stave, 0.75, 0);
     a->Position = 1.0;
     part.ResortSymbol(a);
-    EXPECT_EQ(test::SymbolsOf(part, stave), (std::vector<TStaveSymbol*>{part.FirstSymbol(), b, c, a}));
+    EXPECT_EQ(test::SymbolsOf(part, stave),
+              (std::vector<TStaveSymbol*>{part.FirstSymbol(), b, c, a}));
     c->Position = 0.0;  // after the start key: keys go first at their position
     part.ResortSymbol(c);
-    EXPECT_EQ(test::SymbolsOf(part, stave), (std::vector<TStaveSymbol*>{part.FirstSymbol(), c, b, a}));
+    EXPECT_EQ(test::SymbolsOf(part, stave),
+              (std::vector<TStaveSymbol*>{part.FirstSymbol(), c, b, a}));
     b->SetPitch(3);  // nothing to move
     part.ResortSymbol(b);
     EXPECT_EQ(c->Next, b);
@@ -213,6 +215,34 @@ TEST(ChordTest, WalksStayOnTheStaveAndThePosition) {
     // The next note of the list is on any stave: pitch 5 sorts between 7 and 3.
     EXPECT_EQ(high->GetNextNote(), between);
     EXPECT_EQ(between->GetNextNote(), low);
+}
+
+}  // namespace
+}  // namespace kalvora
+
+namespace kalvora {
+namespace {
+
+TEST(HitDistanceTest, KeysAndSilencesCountFromABandNotesFromTheirHead) {
+    test::MusicModel model;
+    TNoteStave* stave = model.AddStave();
+    stave->Layout.MiddleY = 100;
+    TSinglePartMuz& part = model.FirstPart();
+    TSilence* silence = test::AddSilence(part, stave, 0);
+    EXPECT_EQ(silence->VerticalDistance(115), 0);
+    EXPECT_EQ(silence->VerticalDistance(80), 5);
+    TMuzNote* note = test::AddNote(part, stave, 0.25, 0);
+    note->DrawHeight = 2;  // drawn at y 90
+    EXPECT_EQ(note->VerticalDistance(90), 0);
+    EXPECT_EQ(note->VerticalDistance(97), 7);
+    // The stem follows the group while the note's own is automatic.
+    EXPECT_EQ(note->GetBerDrawStickKind(), drawStickUp);
+    note->DrawStickKind = drawStickDown;
+    EXPECT_EQ(note->GetBerDrawStickKind(), drawStickDown);
+    EXPECT_EQ(note->GetCompoundPlayer(), stave->GetStartNoteGroup()->CompoundPlayer.get());
+    EXPECT_FALSE(note->IsMuted());
+    stave->Mute = 1;
+    EXPECT_TRUE(note->IsMuted());
 }
 
 }  // namespace
