@@ -8,6 +8,21 @@
 
 namespace kalvora {
 
+void SetSelectedSymbol(TMusicReferences& references, TXTouchMuzSymbol* symbol) {
+    references.SelectedSymbol = symbol;
+    if (symbol != nullptr && symbol->GetMuzSymbolKind() == muzSymbolStave) {
+        references.SelectedInStave = static_cast<TStaveSymbol*>(symbol)->NoteStave;
+    }
+}
+
+TNoteStave* StaveOfSelection(const TMusicReferences& references) {
+    const TXTouchMuzSymbol* symbol = references.SelectedSymbol;
+    if (symbol != nullptr && symbol->GetMuzSymbolKind() == muzSymbolStave) {
+        return static_cast<const TStaveSymbol*>(symbol)->NoteStave;
+    }
+    return references.SelectedInStave;
+}
+
 void TMusicDeletion::AddGroup(const TNoteGroup* group) {
     groups_.insert(group);
     compounds_.insert(group->CompoundPlayer.get());

@@ -26,6 +26,14 @@ struct TMusicReferences {
     TNoteStave* DialogStave = nullptr;      // stave the music dialog shows
 };
 
+// Sets the selection. A bar or repeat sign keeps the stave of the last selected stave
+// symbol as SelectedInStave; a stave symbol makes its own stave that stave.
+void SetSelectedSymbol(TMusicReferences& references, TXTouchMuzSymbol* symbol);
+
+// The stave the selection is on: the selected stave symbol's, or the remembered one while
+// a bar or repeat sign (or nothing) is selected.
+TNoteStave* StaveOfSelection(const TMusicReferences& references);
+
 // What is about to be deleted. Whatever a deleted thing owns counts as deleted too: the
 // symbols of a stave, group or part, the groups of a stave, the one-players of a group, the
 // subtree and turn items of a part.

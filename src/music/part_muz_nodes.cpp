@@ -149,6 +149,7 @@ TXTouchMuzSymbol* TLoopPartMuz::SymbolLeftOf(const TLoopPartSymbol& sign, const 
 
 double TLoopPartMuz::GetLength() {
     // Summed turn by turn: select parts inside play in some turns only.
+    if (LoopPart == nullptr) return 0.0;
     const int savedTurn = Turn;
     double length = 0;
     for (int turn = 1; turn <= Count.GetValue(); ++turn) {
@@ -268,12 +269,15 @@ TXTouchMuzSymbol* TSelectPartMuz::PrevStaveSymbol(const TPartMuz* caller, const 
 }
 
 double TSelectPartMuz::GetLength() {
+    if (SelectPart == nullptr) return 0.0;
     return LookUpTurn(CurrentTurn()) != nullptr ? SelectPart->GetLength() : 0.0;
 }
 
 bool TSelectPartMuz::Generate(TPartGeneration& generation) {
     const TCountSelectPartItem* item = LookUpTurn(CurrentTurn());
-    if (item == nullptr || SelectPart->PlayDraw == 0) return true;  // no time passes
+    if (item == nullptr || SelectPart == nullptr || SelectPart->PlayDraw == 0) {
+        return true;  // no time passes
+    }
     const int savedTransposition = generation.Transposition;
     generation.Transposition += item->GetPitch();
     const bool ok = SelectPart->Generate(generation);

@@ -29,6 +29,63 @@ TPartMuz& RootOf(TPartMuz& part) {
     return *root;
 }
 
+namespace {
+
+TConcatPartMuz* AsConcat(TPartMuz* part) {
+    return part != nullptr && part->GetPartMuzKind() == partMuzConcat
+               ? static_cast<TConcatPartMuz*>(part)
+               : nullptr;
+}
+
+// The first (last) node of a part in the tree: concatenations are looked through.
+TPartMuz* FirstNodeOf(TPartMuz* part) {
+    while (TConcatPartMuz* concat = AsConcat(part))
+        part = concat->GetFirstPart();
+    return part;
+}
+
+TPartMuz* LastNodeOf(TPartMuz* part) {
+    while (TConcatPartMuz* concat = AsConcat(part))
+        part = concat->GetSecondPart();
+    return part;
+}
+
+}  // namespace
+
+TPartMuz* NextSiblingPart(TPartMuz& part) {
+    TPartMuz* child = &part;
+    while (TConcatPartMuz* concat = AsConcat(child->Parent)) {
+        if (child == concat->GetFirstPart()) return FirstNodeOf(concat->GetSecondPart());
+        child = concat;
+    }
+    return nullptr;
+}
+
+TPartMuz* PrevSiblingPart(TPartMuz& part) {
+    TPartMuz* child = &part;
+    while (TConcatPartMuz* concat = AsConcat(child->Parent)) {
+        if (child == concat->GetSecondPart()) return LastNodeOf(concat->GetFirstPart());
+        child = concat;
+    }
+    return nullptr;
+}
+
+TPartMuz* EnclosingLoopOrSelect(TPartMuz& part) {
+    TPartMuz* parent = part.Parent;
+    while (AsConcat(parent) != nullptr)
+        parent = parent->Parent;
+    if (parent == nullptr) return nullptr;
+    const TPartMuzKind kind = parent->GetPartMuzKind();
+    return kind == partMuzLoop || kind == partMuzSelect ? parent : nullptr;
+}
+
+std::unique_ptr<TPartMuz> TPartMuzStack::Pop() {
+    if (items_.empty()) return nullptr;
+    std::unique_ptr<TPartMuz> top = std::move(items_.back());
+    items_.pop_back();
+    return top;
+}
+
 bool GenerateParts(TPartMuz& from, TSinglePartRenderer& renderer, double tempo, double t0,
                    std::string& errorText, double* end) {
     TPartMuz& root = RootOf(from);
@@ -80,6 +137,13 @@ bool CheckParentLinks(const TPartMuz& part) {
     for (int i = 0; i < part.ChildCount(); ++i) {
         const TPartMuz* child = part.Child(i);
         if (child->Parent != &part || !CheckParentLinks(*child)) return false;
+    }
+    if (part.GetPartMuzKind() == partMuzSelect) {
+        const auto& select = static_cast<const TSelectPartMuz&>(part);
+        for (const TSelectPartItem* item = &select.GetStartItem(); item != nullptr;
+             item = item->Next) {
+            if (item->SelectPartMuz != &select) return false;
+        }
     }
     return true;
 }

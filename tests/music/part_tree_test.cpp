@@ -364,3 +364,66 @@ TEST_F(PartTreeTest, TurnItemsAreCountedLookedUpAndRemoved) {
 
 }  // namespace
 }  // namespace kalvora
+
+namespace kalvora {
+namespace {
+
+TEST(PartTreeNodesTest, AChainOfConcatenationsIsOneListOfSiblings) {
+    auto a = std::make_unique<TSinglePartMuz>(nullptr);
+    auto b = std::make_unique<TSinglePartMuz>(nullptr);
+    auto c = std::make_unique<TSinglePartMuz>(nullptr);
+    auto d = std::make_unique<TSinglePartMuz>(nullptr);
+    TPartMuz* nodes[] = {a.get(), b.get(), c.get(), d.get()};
+    // ((a, b), loop(c)), d: the nodes a, b, loop, d are siblings; c is inside the loop.
+    auto loop = std::make_unique<TLoopPartMuz>(nullptr, std::move(c), 2);
+    TLoopPartMuz* loopPart = loop.get();
+    auto left = std::make_unique<TConcatPartMuz>(
+        nullptr, std::make_unique<TConcatPartMuz>(nullptr, std::move(a), std::move(b)),
+        std::move(loop));
+    auto root = std::make_unique<TStartPartMuz>(nullptr);
+    root->SetPartMuz(std::make_unique<TConcatPartMuz>(nullptr, std::move(left), std::move(d)));
+
+    EXPECT_EQ(NextSiblingPart(*nodes[0]), nodes[1]);
+    EXPECT_EQ(NextSiblingPart(*nodes[1]), loopPart);
+    EXPECT_EQ(NextSiblingPart(*loopPart), nodes[3]);
+    EXPECT_EQ(NextSiblingPart(*nodes[3]), nullptr);
+    EXPECT_EQ(PrevSiblingPart(*nodes[3]), loopPart);
+    EXPECT_EQ(PrevSiblingPart(*loopPart), nodes[1]);
+    EXPECT_EQ(PrevSiblingPart(*nodes[0]), nullptr);
+    EXPECT_EQ(NextSiblingPart(*nodes[2]), nullptr);
+    EXPECT_EQ(EnclosingLoopOrSelect(*nodes[2]), loopPart);
+    EXPECT_EQ(EnclosingLoopOrSelect(*nodes[1]), nullptr);
+    EXPECT_TRUE(CheckParentLinks(*root));
+}
+
+TEST(PartTreeNodesTest, TheReadersStackHandsBackPartsLastInFirstOut) {
+    TPartMuzStack stack;
+    EXPECT_EQ(stack.Pop(), nullptr);
+    auto first = std::make_unique<TSinglePartMuz>(nullptr);
+    auto second = std::make_unique<TSinglePartMuz>(nullptr);
+    TPartMuz* secondPart = second.get();
+    stack.Push(std::move(first));
+    stack.Push(std::move(second));
+    EXPECT_EQ(stack.Count(), 2);
+    EXPECT_EQ(stack.Pop().get(), secondPart);
+    EXPECT_EQ(stack.Count(), 1);  // what is left is freed with the stack
+}
+
+TEST(SelectionReferenceTest, ABarOrRepeatSignKeepsTheLastStave) {
+    test::MusicModel model;
+    TNoteStave* stave = model.AddStave();
+    TNoteStave* other = model.AddStave(stave);
+    TMusicReferences& references = model.references;
+    EXPECT_EQ(StaveOfSelection(references), nullptr);
+    TMuzNote* note = test::AddNote(model.FirstPart(), other, 0, 0);
+    SetSelectedSymbol(references, note);
+    EXPECT_EQ(references.SelectedInStave, other);
+    SetSelectedSymbol(references, &model.FirstPart().GetMuzBar());
+    EXPECT_EQ(references.SelectedSymbol, &model.FirstPart().GetMuzBar());
+    EXPECT_EQ(StaveOfSelection(references), other);
+    SetSelectedSymbol(references, model.FirstPart().StartKeyOfStave(stave));
+    EXPECT_EQ(StaveOfSelection(references), stave);
+}
+
+}  // namespace
+}  // namespace kalvora
