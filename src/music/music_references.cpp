@@ -54,10 +54,12 @@ bool TMusicDeletion::IsGone(const TXTouchMuzSymbol* symbol) const {
 }
 
 bool TMusicDeletion::IsGone(const TNoteGroup* group) const {
+    if (group == nullptr) return false;
     return groups_.count(group) != 0 || IsGone(group->NoteStave);
 }
 
 bool TMusicDeletion::IsGone(const TOnePlayer* player) const {
+    if (player == nullptr) return false;
     return players_.count(player) != 0 || compounds_.count(player->CompoundPlayer) != 0;
 }
 

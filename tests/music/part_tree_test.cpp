@@ -427,3 +427,43 @@ TEST(SelectionReferenceTest, ABarOrRepeatSignKeepsTheLastStave) {
 
 }  // namespace
 }  // namespace kalvora
+
+namespace kalvora {
+namespace {
+
+// A gap from the start of the part up to a note anywhere on a grid of 1/48, across bars of
+// 3/4 with a first bar of one beat: the fill ends, its silences follow one another without
+// crossing a bar line, and what stays open in each bar is shorter than a thirty-second.
+TEST(FillSilencesTest, EveryGapIsFilledUpToLessThanAThirtySecondPerBar) {
+    for (int steps = 1; steps <= 170; ++steps) {
+        const double gapEnd = steps / 48.0;
+        TStaveList staves;
+        TMusicReferences references;
+        auto root = std::make_unique<TStartPartMuz>(nullptr);
+        root->SetPartMuz(std::make_unique<TSinglePartMuz>(nullptr, 4, 3, 1));
+        TNoteStave* stave = CreateDefaultStave(staves, nullptr, *root, nullptr, references);
+        TSinglePartMuz& part = *root->FirstSinglePart();
+        test::AddNote(part, stave, gapEnd, 0, TTiming{4});
+        root->FillSilences(stave);
+
+        const TMuzBar& bar = part.GetMuzBar();
+        double at = 0;
+        for (TStaveSymbol* s : test::SymbolsOf(part, stave)) {
+            if (!s->IsSilence()) continue;
+            const auto* silence = static_cast<TSilence*>(s);
+            const double end = silence->Position + silence->GetTotalLength();
+            ASSERT_GE(silence->Position, at - kPositionTolerance) << steps;
+            ASSERT_LE(end, gapEnd + kPositionTolerance);
+            ASSERT_LE(end, bar.BarEnd(silence->Position) + kPositionTolerance);
+            // The open stretch before this silence stays within one bar and is short.
+            if (PositionBefore(at, silence->Position)) {
+                ASSERT_LT(silence->Position - at, 1.0 / 32);
+            }
+            at = end;
+        }
+        EXPECT_LT(gapEnd - at, 1.0 / 32) << steps;
+    }
+}
+
+}  // namespace
+}  // namespace kalvora
