@@ -60,6 +60,15 @@ bool TSinglePartMuz::Contains(const TStaveSymbol* symbol) const {
     return false;
 }
 
+TKey* TSinglePartMuz::KeyInEffectAt(const TNoteStave* stave, double position) const {
+    TKey* key = nullptr;
+    for (TStaveSymbol* s = First; s != nullptr && !PositionBefore(position, s->Position);
+         s = s->Next) {
+        if (s->NoteStave == stave && s->IsKey()) key = static_cast<TKey*>(s);
+    }
+    return key;
+}
+
 bool TSinglePartMuz::InsertSymbol(std::unique_ptr<TStaveSymbol>& symbol) {
     if (symbol == nullptr || symbol->SinglePartMuz != this) return false;
     TStaveSymbol* added = symbol.release();

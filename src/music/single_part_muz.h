@@ -9,6 +9,7 @@
 
 namespace kalvora {
 
+class TKey;
 class TStaveTimeSymbol;
 
 class TSinglePartMuz : public TPartMuz {
@@ -31,6 +32,8 @@ class TSinglePartMuz : public TPartMuz {
     // The start key of `stave` here: the key at position 0 with Volgnr 1.
     TStaveSymbol* StartKeyOfStave(const TNoteStave* stave) const;
     bool Contains(const TStaveSymbol* symbol) const;
+    // The key of `stave` in effect at `position`: the last of its keys at or before it.
+    TKey* KeyInEffectAt(const TNoteStave* stave, double position) const;
 
     // Takes the symbol when it belongs to this part: it becomes first when it is not after
     // the first symbol, else it follows the last symbol that is before it (so of equal

@@ -195,6 +195,21 @@ TEST(SymbolOrderTest, ResortMovesASymbolBothWays) {
     EXPECT_EQ(c->Next, b);
 }
 
+TEST(SymbolOrderTest, TheKeyInEffectIsTheLastOneAtOrBeforeAPosition) {
+    test::MusicModel model;
+    TNoteStave* stave = model.AddStave();
+    TNoteStave* other = model.AddStave(stave);
+    TSinglePartMuz& part = model.FirstPart();
+    TStaveSymbol* start = part.StartKeyOfStave(stave);
+    TKey* second = AddKey(part, stave, 0.5, keyKindF);
+    TKey* third = AddKey(part, stave, 0.5, keyKindC, 2);
+    AddKey(part, other, 0.25, keyKindC);
+    EXPECT_EQ(part.KeyInEffectAt(stave, 0.25), start);
+    EXPECT_EQ(part.KeyInEffectAt(stave, 0.5), third);  // the later Volgnr at the same place
+    EXPECT_EQ(part.KeyInEffectAt(stave, 3.0), third);
+    EXPECT_EQ(second->Next, third);
+}
+
 TEST(ChordTest, WalksStayOnTheStaveAndThePosition) {
     test::MusicModel model;
     TNoteStave* stave = model.AddStave();
