@@ -106,8 +106,8 @@ TSymbolGroup GroupOf(TStaveSymbol& symbol) {
 TSymbolGroup SearchForSwitch(TStaveSymbol& symbol, int direction) {
     TSymbolGroup own = GroupOf(symbol);
     if (own.IsKey() && static_cast<TKey*>(own.Members.front())->IsStartKey()) return {};
-    TStaveSymbol* neighbour = direction < 0 ? PrevOnStave(*own.Members.front())
-                                            : NextOnStave(*own.Members.back());
+    TStaveSymbol* neighbour =
+        direction < 0 ? PrevOnStave(*own.Members.front()) : NextOnStave(*own.Members.back());
     if (neighbour == nullptr) return {};  // the neighbour would lie in another part
     if (const TKey* key = AsKey(neighbour); key != nullptr && key->IsStartKey()) return {};
     return GroupOf(*neighbour);

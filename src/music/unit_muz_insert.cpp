@@ -11,8 +11,8 @@ namespace {
 
 // Where a symbol placed after `after` starts: at its end.
 double EndOf(const TStaveSymbol& after) {
-    const auto* timed = after.IsTimeSymbol() ? static_cast<const TStaveTimeSymbol*>(&after)
-                                             : nullptr;
+    const auto* timed =
+        after.IsTimeSymbol() ? static_cast<const TStaveTimeSymbol*>(&after) : nullptr;
     return after.Position + (timed != nullptr ? timed->GetTotalLength() : 0.0);
 }
 
@@ -53,11 +53,11 @@ bool TUnitMuz::InsertNote(const TMuzInsertion& place) {
         for (const TMuzNote* member : SameOolNotes(hit)) {
             if (member->Pitch == pitch) return false;  // the chord has that height already
         }
-        TMuzNote* note = Place(*hit.SinglePartMuz,
-                               std::make_unique<TMuzNote>(
-                                   stave, group, this, hit.SinglePartMuz, hit.Position,
-                                   hit.GetTiming(), pitch, noteShiftNormal,
-                                   static_cast<TNoteArtKind>(hit.ArtKind), Insert.StickKind));
+        TMuzNote* note =
+            Place(*hit.SinglePartMuz,
+                  std::make_unique<TMuzNote>(
+                      stave, group, this, hit.SinglePartMuz, hit.Position, hit.GetTiming(), pitch,
+                      noteShiftNormal, static_cast<TNoteArtKind>(hit.ArtKind), Insert.StickKind));
         Changed();
         SelectSymbol(note);
         return true;
@@ -101,8 +101,7 @@ bool TUnitMuz::InsertSilence(const TMuzInsertion& place) {
     TSinglePartMuz& part = *after.SinglePartMuz;
     const TTiming timing{Insert.LengthKind, Insert.Points, sool, 0};
     if (!IsValidTiming(timing)) return false;
-    auto silence =
-        std::make_unique<TSilence>(place.Stave, &part, EndOf(*place.After), timing);
+    auto silence = std::make_unique<TSilence>(place.Stave, &part, EndOf(*place.After), timing);
     ShiftFollowing(after, silence->GetTotalLength(), place.Stave);
     TSilence* placed = Place(part, std::move(silence));
     Changed();
@@ -117,9 +116,9 @@ bool TUnitMuz::InsertKey(const TMuzInsertion& place) {
     const double position = EndOf(*place.After);
     if (SamePosition(position, 0.0)) return false;  // the start key holds position 0
     const TKey* previous = AsKey(&after);
-    const int volgnr =
-        previous != nullptr && SamePosition(previous->Position, position) ? previous->Volgnr + 1
-                                                                          : 1;
+    const int volgnr = previous != nullptr && SamePosition(previous->Position, position)
+                           ? previous->Volgnr + 1
+                           : 1;
     // The later keys of the stave at that position make room.
     for (TStaveSymbol* s = part.FirstSymbol(); s != nullptr; s = s->Next) {
         TKey* key = s->NoteStave == place.Stave ? AsKey(s) : nullptr;
@@ -241,7 +240,8 @@ bool TUnitMuz::DeleteSymbol(TStaveSymbol& symbol) {
     return true;
 }
 
-TStaveSymbol* TUnitMuz::ReplaceBySilence(TSinglePartMuz& part, const std::vector<TMuzNote*>& notes) {
+TStaveSymbol* TUnitMuz::ReplaceBySilence(TSinglePartMuz& part,
+                                         const std::vector<TMuzNote*>& notes) {
     const TMuzNote& first = *notes.front();
     auto silence =
         std::make_unique<TSilence>(first.NoteStave, &part, first.Position, first.GetTiming());

@@ -86,8 +86,8 @@ bool TUnitMuz::SetSilenceLength(int lengthKind) {
 
 bool TUnitMuz::SetBarLength(TMuzBar& bar, int lengthKind) {
     // The bar keeps its length as well as whole beats allow; so does the first bar.
-    const int count = std::clamp(ScaledCount(bar.CountNotes, lengthKind, bar.NoteLength), 1,
-                                 kMaxCountNotes);
+    const int count =
+        std::clamp(ScaledCount(bar.CountNotes, lengthKind, bar.NoteLength), 1, kMaxCountNotes);
     const int extra =
         std::clamp(ScaledCount(bar.ExtraCount, lengthKind, bar.NoteLength), 0, count - 1);
     bar.CountNotes = count;

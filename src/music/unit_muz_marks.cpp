@@ -164,9 +164,7 @@ bool TUnitMuz::CanSetStickKind() const {
 bool TUnitMuz::SetStickKind(TDrawStickKind kind) {
     if (!CanSetStickKind()) return false;
     // The command toggles: the same direction again gives the automatic one.
-    auto toggled = [kind](std::uint8_t current) {
-        return current == kind ? drawStickAuto : kind;
-    };
+    auto toggled = [kind](std::uint8_t current) { return current == kind ? drawStickAuto : kind; };
     if (AddMode()) {
         Insert.StickKind = toggled(Insert.StickKind);
         if (window_ != nullptr) window_->Redraw();
@@ -263,7 +261,8 @@ bool TUnitMuz::CanMoveSymbol(TMoveDirection direction) const {
     if (!EditMode()) return false;
     if (const TMuzBar* bar = SelectedBar()) return bar->CountNotes > 1;
     TStaveSymbol* symbol = SelectedStaveSymbol();
-    return symbol != nullptr && !SearchForSwitch(*symbol, static_cast<int>(direction)).Members.empty();
+    return symbol != nullptr &&
+           !SearchForSwitch(*symbol, static_cast<int>(direction)).Members.empty();
 }
 
 bool TUnitMuz::MoveSymbol(TMoveDirection direction) {

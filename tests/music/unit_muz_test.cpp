@@ -304,8 +304,8 @@ TEST(MusicDocumentTest, BarLengthsKeepTheBarAsWellAsCountsAllow) {
     struct Case {
         int noteLength, countNotes, newLength, expectedCount;
     };
-    for (const Case c : {Case{4, 3, 8, 6}, Case{8, 6, 4, 3}, Case{2, 2, 16, 16},
-                         Case{64, 64, 1, 1}, Case{1, 4, 64, 99}}) {
+    for (const Case c : {Case{4, 3, 8, 6}, Case{8, 6, 4, 3}, Case{2, 2, 16, 16}, Case{64, 64, 1, 1},
+                         Case{1, 4, 64, 99}}) {
         MusicDocument d;
         TMuzBar& bar = d.Part().GetMuzBar();
         bar.NoteLength = static_cast<std::uint8_t>(c.noteLength);
@@ -367,10 +367,10 @@ TEST(MusicDocumentTest, TupletsAreOfferedOnlyWhereTheirLengthCanBeDrawn) {
         int lengthKind, points, n;
         bool allowed;
     };
-    for (const Case c : {Case{1, 0, 3, false}, Case{2, 0, 3, true}, Case{2, 0, 5, false},
-                         Case{4, 0, 5, true}, Case{32, 0, 5, false}, Case{32, 0, 3, true},
-                         Case{64, 0, 2, false}, Case{4, 0, 2, false}, Case{4, 1, 2, true},
-                         Case{4, 1, 4, true}}) {
+    for (const Case c :
+         {Case{1, 0, 3, false}, Case{2, 0, 3, true}, Case{2, 0, 5, false}, Case{4, 0, 5, true},
+          Case{32, 0, 5, false}, Case{32, 0, 3, true}, Case{64, 0, 2, false}, Case{4, 0, 2, false},
+          Case{4, 1, 2, true}, Case{4, 1, 4, true}}) {
         MusicDocument d;
         TMuzNote* note = AddNote(d.Part(), d.Stave(), 0, 6, {c.lengthKind, c.points, sool, 0});
         d.Select(note);
