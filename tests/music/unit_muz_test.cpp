@@ -5,6 +5,7 @@
 #include "music/stave_shifting.h"
 #include "music_document_fakes.h"
 #include "music_fixture.h"
+#include "sound/wave_file_prop_choices.h"
 
 namespace kalvora {
 namespace {
@@ -542,6 +543,150 @@ TEST(MusicDocumentTest, MovingASymbolExchangesItsChordWithTheNeighbouringGroup) 
     EXPECT_EQ(PrevOnStave(*a), key);
     EXPECT_DOUBLE_EQ(c->Position, 0.625);
     EXPECT_EQ(d.Part().KeyInEffectAt(d.Stave(), 0.5), key);
+}
+
+}  // namespace
+}  // namespace kalvora
+
+namespace kalvora {
+namespace {
+
+using test::AddNote;
+using test::MusicDocument;
+using test::SymbolsOf;
+
+TEST(MusicDocumentSelectionTest, MovementsSelectScrollAndPlayTheirTargets) {
+    MusicDocument d;
+    TNoteStave* lower = d.AddStave();
+    TMuzNote* high = AddNote(d.Part(), d.Stave(), 0, 9);
+    TMuzNote* low = AddNote(d.Part(), d.Stave(), 0, 2);
+    TMuzNote* next = AddNote(d.Part(), d.Stave(), 0.25, 6);
+    TMuzNote* below = AddNote(d.Part(), lower, 0.25, 1);
+    d.Select(high);
+    d.player.pitches.clear();
+    d.window.scrolledTo.clear();
+
+    ASSERT_TRUE(d.unit.SelectDown());
+    EXPECT_EQ(d.unit.SelectedSymbol(), low);
+    EXPECT_FALSE(d.unit.SelectDown());
+    ASSERT_TRUE(d.unit.SelectUp());
+    EXPECT_EQ(d.unit.SelectedSymbol(), high);
+    ASSERT_TRUE(d.unit.SelectNext());
+    EXPECT_EQ(d.unit.SelectedSymbol(), next);
+    ASSERT_TRUE(d.unit.SelectStaveBelow());
+    EXPECT_EQ(d.unit.SelectedSymbol(), below);
+    EXPECT_FALSE(d.unit.SelectStaveBelow());
+    ASSERT_TRUE(d.unit.SelectFirstStave());
+    EXPECT_EQ(d.unit.SelectedSymbol(), next);
+    ASSERT_TRUE(d.unit.SelectLastOfStave());
+    EXPECT_EQ(d.unit.SelectedSymbol(), next);
+    ASSERT_TRUE(d.unit.SelectPrev());
+    EXPECT_EQ(d.unit.SelectedSymbol(), high);  // the upper of the chord's two notes
+    ASSERT_TRUE(d.unit.SelectPrev());
+    EXPECT_EQ(d.unit.SelectedSymbol(), &d.Part().GetMuzBar());  // the start key's bar
+    EXPECT_EQ(d.player.pitches, (std::vector<int>{2, 9, 6, 1, 6, 6, 9}));
+    EXPECT_EQ(d.window.scrolledTo.size(), 8u);
+    ASSERT_TRUE(d.unit.SelectStaveBelow());  // from the bar, the remembered stave's below
+    EXPECT_EQ(d.unit.SelectedSymbol(), d.Part().StartKeyOfStave(lower));
+}
+
+TEST(MusicDocumentSelectionTest, AutoPlayOffPlaysNothingButPlayNoteStillPlays) {
+    MusicDocument d;
+    TMuzNote* note = AddNote(d.Part(), d.Stave(), 0, 5);
+    d.unit.ToggleAutoPlay();
+    EXPECT_FALSE(d.unit.AutoPlay);
+    d.Select(note);
+    ASSERT_TRUE(d.unit.MoveStep(1));
+    EXPECT_TRUE(d.player.pitches.empty());
+    ASSERT_TRUE(d.unit.PlaySelectedNote());
+    EXPECT_EQ(d.player.pitches, std::vector<int>{6});
+    EXPECT_DOUBLE_EQ(d.player.lastTempo, 1.0);
+    // A note that cannot sound leaves the edit in place.
+    d.unit.ToggleAutoPlay();
+    d.player.sounds = false;
+    ASSERT_TRUE(d.unit.MoveStep(1));
+    EXPECT_EQ(note->Pitch, 7);
+    EXPECT_FALSE(d.unit.PlaySelectedNote());
+    d.Select(d.StartKey());
+    EXPECT_FALSE(d.unit.PlaySelectedNote());
+}
+
+TEST(MusicDocumentSelectionTest, NotesChangeGroupsWithoutChangingTimeOrHeight) {
+    MusicDocument d;
+    TNoteStave* stave = d.Stave();
+    TNoteGroup* first = stave->StartNoteGroup;
+    stave->InsertGroup(first, NewDefaultNoteGroup(stave, &d.unit));
+    TNoteGroup* second = first->Next;
+    TMuzNote* note = AddNote(d.Part(), stave, 0, 4, {}, first);
+    d.Select(note);
+    EXPECT_EQ(d.unit.NoteGroupPrevTarget(), nullptr);
+    ASSERT_TRUE(d.unit.NoteGroupNext());
+    EXPECT_EQ(note->NoteGroup, second);
+    EXPECT_EQ(stave->SelectedNoteGroup, second);
+    EXPECT_EQ(note->Pitch, 4);
+    EXPECT_DOUBLE_EQ(note->Position, 0);
+    EXPECT_FALSE(d.unit.NoteGroupNext());
+    ASSERT_TRUE(d.unit.NoteGroupPrev());
+    EXPECT_EQ(note->NoteGroup, first);
+}
+
+TEST(MusicDocumentSelectionTest, DeleteModeDeletesClickedSymbolsAndSelectsNothing) {
+    MusicDocument d;
+    TMuzNote* note = AddNote(d.Part(), d.Stave(), 0, 4);
+    TMuzNote* next = AddNote(d.Part(), d.Stave(), 0.25, 4);
+    d.unit.SetModeDel();
+    EXPECT_FALSE(d.unit.CanDeleteSelected());
+    ASSERT_TRUE(d.unit.DeleteSymbol(*note));
+    EXPECT_EQ(d.unit.SelectedSymbol(), nullptr);
+    EXPECT_DOUBLE_EQ(next->Position, 0);
+    EXPECT_FALSE(d.unit.DeleteSymbol(*d.StartKey()));
+}
+
+TEST(MusicDocumentSelectionTest, DeletingTheSelectedSymbolNeverLeavesADanglingSelection) {
+    MusicDocument d;
+    TMuzNote* note = AddNote(d.Part(), d.Stave(), 0, 4);
+    d.Select(note);
+    d.unit.SetModeNew();
+    ASSERT_TRUE(d.unit.DeleteSymbol(*note));
+    EXPECT_EQ(d.unit.SelectedSymbol(), d.StartKey());
+}
+
+TEST(MusicDocumentInsertTest, InsertingAfterATupletMemberGoesAfterTheWholeTuplet) {
+    MusicDocument d;
+    std::vector<TMuzNote*> members;
+    for (int i = 0; i < 3; ++i)
+        members.push_back(AddNote(d.Part(), d.Stave(), 0, 6, {4, 0, triool, i}));
+    TMuzNote* after = AddNote(d.Part(), d.Stave(), 0.25, 6);
+    ASSERT_TRUE(d.InsertAfter(members[0], 0));
+    const TMuzNote* inserted = d.unit.SelectedNote();
+    EXPECT_DOUBLE_EQ(inserted->Position, 0.25);
+    for (const TMuzNote* member : members)
+        EXPECT_DOUBLE_EQ(member->Position, 0);
+    EXPECT_DOUBLE_EQ(after->Position, 0.5);
+}
+
+TEST(MusicDocumentInsertTest, InsertingBelowALowerNoteAtTheSamePlaceStillMovesIt) {
+    // The new note sorts after a higher note at its position; that note must move anyway.
+    MusicDocument d;
+    TMuzNote* first = AddNote(d.Part(), d.Stave(), 0, 6);
+    TMuzNote* following = AddNote(d.Part(), d.Stave(), 0.25, 20);
+    ASSERT_TRUE(d.InsertAfter(first, -10));
+    EXPECT_DOUBLE_EQ(d.unit.SelectedNote()->Position, 0.25);
+    EXPECT_DOUBLE_EQ(following->Position, 0.5);
+}
+
+TEST(MusicDocumentInsertTest, EditModeInsertsNothing) {
+    MusicDocument d;
+    d.unit.SetModeSel();
+    EXPECT_FALSE(d.InsertAfter(d.StartKey(), 0));
+    EXPECT_EQ(SymbolsOf(d.Part(), d.Stave()).size(), 1u);
+}
+
+TEST(MusicDocumentTest, TheWavePropertiesListShowsTheMusicsRate) {
+    MusicDocument d;
+    const std::vector<TSampleFrequencyChoice> choices = SampleFrequencyChoices(d.unit.GetFreq());
+    ASSERT_GE(SampleFrequencyIndex(choices, 22050), 0);
+    EXPECT_EQ(choices[SampleFrequencyIndex(choices, 22050)].text, "22 kHz");
 }
 
 }  // namespace
