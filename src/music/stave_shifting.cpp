@@ -28,6 +28,13 @@ TStaveSymbol* NextOnStave(const TStaveSymbol& symbol) {
     return s;
 }
 
+TKey* KeyAtOrBefore(TStaveSymbol& symbol) {
+    for (TStaveSymbol* s = &symbol; s != nullptr; s = s->Prev) {
+        if (s->NoteStave == symbol.NoteStave && s->IsKey()) return static_cast<TKey*>(s);
+    }
+    return nullptr;
+}
+
 std::vector<TStaveTimeSymbol*> ChordMembers(TStaveTimeSymbol& symbol) {
     std::vector<TStaveTimeSymbol*> members;
     TStaveSymbol* s = FirstChordMember(symbol);

@@ -16,6 +16,10 @@ namespace kalvora {
 TStaveSymbol* PrevOnStave(const TStaveSymbol& symbol);
 TStaveSymbol* NextOnStave(const TStaveSymbol& symbol);
 
+// The key in effect at `symbol`: the nearest key of its stave at or before it in the list
+// (the symbol itself when it is a key), or null.
+TKey* KeyAtOrBefore(TStaveSymbol& symbol);
+
 // Every note and silence of the stave at the symbol's position (all tuplet members), in
 // list order.
 std::vector<TStaveTimeSymbol*> ChordMembers(TStaveTimeSymbol& symbol);

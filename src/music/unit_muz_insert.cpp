@@ -47,7 +47,7 @@ bool TUnitMuz::InsertNote(const TMuzInsertion& place) {
     TNoteGroup* group = stave->SelectedNoteGroup;
     if (place.HitNote != nullptr) {
         TMuzNote& hit = *place.HitNote;
-        const TKey* key = hit.SinglePartMuz->KeyInEffectAt(stave, hit.Position);
+        const TKey* key = KeyAtOrBefore(hit);
         if (key == nullptr || !key->IsValidStaffPosition(place.StaffPosition)) return false;
         const int pitch = key->PitchOf(place.StaffPosition);
         for (const TMuzNote* member : SameOolNotes(hit)) {
@@ -65,7 +65,7 @@ bool TUnitMuz::InsertNote(const TMuzInsertion& place) {
     if (place.HitSilence != nullptr) {
         TSilence& hit = *place.HitSilence;
         TSinglePartMuz& part = *hit.SinglePartMuz;
-        const TKey* key = part.KeyInEffectAt(stave, hit.Position);
+        const TKey* key = KeyAtOrBefore(hit);
         if (key == nullptr || !key->IsValidStaffPosition(place.StaffPosition)) return false;
         auto note = std::make_unique<TMuzNote>(stave, group, this, &part, hit.Position,
                                                hit.GetTiming(), key->PitchOf(place.StaffPosition),
@@ -80,7 +80,8 @@ bool TUnitMuz::InsertNote(const TMuzInsertion& place) {
     TStaveSymbol& after = *GroupEnd(*place.After);
     TSinglePartMuz& part = *after.SinglePartMuz;
     const double position = EndOf(*place.After);
-    const TKey* key = part.KeyInEffectAt(stave, position);
+    // The key before the place, not one at the same position that will make room.
+    const TKey* key = KeyAtOrBefore(after);
     if (key == nullptr || !key->IsValidStaffPosition(place.StaffPosition)) return false;
     const TTiming timing{Insert.LengthKind, Insert.Points, sool, 0};
     if (!IsValidTiming(timing)) return false;

@@ -106,7 +106,7 @@ bool TUnitMuz::SetTimeLength(TStaveTimeSymbol& symbol, int lengthKind, bool sile
     TSinglePartMuz& part = *symbol.SinglePartMuz;
     TNoteStave* stave = symbol.NoteStave;
     if (!silence && symbol.IsSilence()) {
-        const TKey* key = part.KeyInEffectAt(stave, symbol.Position);
+        const TKey* key = KeyAtOrBefore(symbol);
         const int pitch = key != nullptr ? key->PitchOf(0) : 0;
         auto note = std::make_unique<TMuzNote>(stave, stave->SelectedNoteGroup, this, &part,
                                                symbol.Position, symbol.GetTiming(), pitch,

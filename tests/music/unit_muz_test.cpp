@@ -551,6 +551,7 @@ TEST(MusicDocumentTest, MovingASymbolExchangesItsChordWithTheNeighbouringGroup) 
 namespace kalvora {
 namespace {
 
+using test::AddKey;
 using test::AddNote;
 using test::MusicDocument;
 using test::SymbolsOf;
@@ -673,6 +674,17 @@ TEST(MusicDocumentInsertTest, InsertingBelowALowerNoteAtTheSamePlaceStillMovesIt
     ASSERT_TRUE(d.InsertAfter(first, -10));
     EXPECT_DOUBLE_EQ(d.unit.SelectedNote()->Position, 0.25);
     EXPECT_DOUBLE_EQ(following->Position, 0.5);
+}
+
+TEST(MusicDocumentInsertTest, TheHeightComesFromTheKeyBeforeThePlaceNotTheOneThatMakesRoom) {
+    MusicDocument d;
+    TMuzNote* first = AddNote(d.Part(), d.Stave(), 0, 6);
+    TKey* key = AddKey(d.Part(), d.Stave(), 0.25, keyKindF);
+    ASSERT_TRUE(d.InsertAfter(first, 0));
+    EXPECT_EQ(d.unit.SelectedNote()->Pitch, 6);  // the G key's middle line
+    EXPECT_DOUBLE_EQ(key->Position, 0.5);
+    ASSERT_TRUE(d.InsertAfter(key, 0));
+    EXPECT_EQ(d.unit.SelectedNote()->Pitch, -6);  // after the F key: its middle line
 }
 
 TEST(MusicDocumentInsertTest, EditModeInsertsNothing) {
