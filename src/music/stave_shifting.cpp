@@ -10,7 +10,7 @@ namespace kalvora {
 namespace {
 
 // Sorts after every real key number at a position.
-constexpr int kLastVolgnr = 1 << 30;
+constexpr int kLastVolgnr = 1 << 20;
 
 }  // namespace
 
