@@ -287,6 +287,7 @@ bool TUnitMuz::MoveSymbol(TMoveDirection direction) {
     }
     Changed();
     SelectQuietly(&symbol);
+    PlayIfAuto(AsNote(&symbol));
     return true;
 }
 

@@ -229,6 +229,14 @@ TEST(MusicDocumentTest, KeysAreDeletedExceptTheStartKeyAndRenumbered) {
     d.Select(second);
     ASSERT_TRUE(d.unit.DeleteSelected());
     EXPECT_TRUE(start->IsStartKey());
+
+    // With a second key at 0 the start key may go: the other one takes its place.
+    TKey* other = AddKey(d.Part(), d.Stave(), 0, keyKindF, 2);
+    d.Select(start);
+    ASSERT_TRUE(d.unit.DeleteSelected());
+    EXPECT_TRUE(other->IsStartKey());
+    EXPECT_EQ(d.Part().StartKeyOfStave(d.Stave()), other);
+    EXPECT_FALSE(TUnitMuz::CanDeleteSymbol(*other));
 }
 
 TEST(MusicDocumentTest, DeletingTheFirstNoteRenumbersAKeyThatReachesPositionZero) {
