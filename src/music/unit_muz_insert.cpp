@@ -28,6 +28,12 @@ Symbol* Place(TSinglePartMuz& part, std::unique_ptr<Symbol> symbol) {
 
 bool TUnitMuz::InsertAt(const TMuzInsertion& place) {
     if (!AddMode() || place.Stave == nullptr) return false;
+    // Everything the window found must lie on the clicked stave.
+    for (const TStaveSymbol* s : {static_cast<const TStaveSymbol*>(place.HitNote),
+                                  static_cast<const TStaveSymbol*>(place.HitSilence),
+                                  static_cast<const TStaveSymbol*>(place.After)}) {
+        if (s != nullptr && s->NoteStave != place.Stave) return false;
+    }
     switch (Insert.ModeKind) {
         case insertModeNote:
             return InsertNote(place);

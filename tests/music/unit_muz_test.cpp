@@ -695,8 +695,10 @@ TEST(MusicDocumentInsertTest, TheHeightComesFromTheKeyBeforeThePlaceNotTheOneTha
     EXPECT_EQ(d.unit.SelectedNote()->Pitch, -6);  // after the F key: its middle line
 }
 
-TEST(MusicDocumentInsertTest, EditModeInsertsNothing) {
+TEST(MusicDocumentInsertTest, EditModeAndSymbolsOfAnotherStaveInsertNothing) {
     MusicDocument d;
+    TNoteStave* other = d.AddStave();
+    EXPECT_FALSE(d.InsertAfter(d.StartKey(), 0, other));
     d.unit.SetModeSel();
     EXPECT_FALSE(d.InsertAfter(d.StartKey(), 0));
     EXPECT_EQ(SymbolsOf(d.Part(), d.Stave()).size(), 1u);
