@@ -106,6 +106,31 @@ std::vector<SelectionCase> Cases() {
                            C::NoteStickDown, C::keyAltN, C::keyAltS, C::keyL, C::keyShiftL,
                            C::keyAltL, C::keyShiftAltL, C::keyAltU, C::keyAltD}),
                      {C::MusicModeAdd, C::MusicAutoPlay, C::MusicNote4, C::MusicArtNormal}});
+    // Add mode inserting keys, and applying flats: stems belong to inserted notes only.
+    const std::vector<CommandId> addModeWithoutStems =
+        Join(Join(Join(Join(Join(kModesAndAutoPlay, kAllNotes), kAllSilences), kArts),
+                  Join(kKeys, kShifts)),
+             {C::MusicPointAdd, C::MusicMoveOctUp, C::MusicMoveOctDown, C::keyAltN, C::keyAltS,
+              C::keyL, C::keyShiftL, C::keyAltL, C::keyShiftAltL});
+    cases.push_back({"add mode, keys",
+                     [](MusicDocument& d) { d.unit.SetKeyKind(keyKindF); },
+                     addModeWithoutStems,
+                     {C::MusicModeAdd, C::MusicAutoPlay, C::MusicKeyF}});
+    cases.push_back({"add mode, note shifts",
+                     [](MusicDocument& d) {
+                         d.unit.SetNoteShift(noteShiftMol);
+                         d.unit.Insert.StickKind = drawStickDown;
+                     },
+                     addModeWithoutStems,
+                     {C::MusicModeAdd, C::MusicAutoPlay, C::MusicNSMol}});
+    cases.push_back(
+        {"add mode, notes with stems down",
+         [](MusicDocument& d) {
+             d.unit.SetStickKind(drawStickDown);
+             d.unit.SetArt(artPortato);
+         },
+         Join(addModeWithoutStems, {C::NoteStickUp, C::NoteStickDown, C::keyAltU, C::keyAltD}),
+         {C::MusicModeAdd, C::MusicAutoPlay, C::MusicNote4, C::MusicPortato, C::NoteStickDown}});
     // Add mode with three dots on an eighth: only lengths that carry three dots.
     cases.push_back(
         {"add mode, dotted",
