@@ -713,3 +713,41 @@ TEST(MusicDocumentTest, TheWavePropertiesListShowsTheMusicsRate) {
 
 }  // namespace
 }  // namespace kalvora
+
+namespace kalvora {
+namespace {
+
+// Two single parts one after the other, each with the stave's start key.
+struct TwoParts : test::MusicDocument {
+    TSinglePartMuz* first = nullptr;
+    TSinglePartMuz* second = nullptr;
+
+    TwoParts() {
+        first = &Part();
+        auto next = std::make_unique<TSinglePartMuz>(&unit, 8, 6, 0);
+        second = next.get();
+        second->AddStave(Stave());
+        std::unique_ptr<TPartMuz> detached = DetachPart(*first);
+        unit.Root().SetPartMuz(
+            std::make_unique<TConcatPartMuz>(&unit, std::move(detached), std::move(next)));
+    }
+};
+
+TEST(MusicDocumentPartsTest, EditsStayInsideTheirSinglePart) {
+    TwoParts d;
+    TMuzNote* last = test::AddNote(*d.first, d.Stave(), 0, 6);
+    TMuzNote* next = test::AddNote(*d.second, d.Stave(), 0, 6);
+    d.Select(last);
+    EXPECT_FALSE(d.unit.CanMoveSymbol(TMoveDirection::right));  // no group after it here
+    EXPECT_EQ(d.unit.SelectNextTarget(), &d.second->GetMuzBar());
+    ASSERT_TRUE(d.unit.AddPoint());
+    EXPECT_DOUBLE_EQ(next->Position, 0);  // the next part keeps its own time
+    d.Select(next);
+    EXPECT_FALSE(d.unit.CanMoveSymbol(TMoveDirection::left));  // its part's start key
+    ASSERT_TRUE(d.unit.DeleteSelected());
+    EXPECT_EQ(d.unit.SelectedSymbol(), d.second->StartKeyOfStave(d.Stave()));
+    EXPECT_EQ(test::SymbolsOf(*d.first, d.Stave()).size(), 2u);
+}
+
+}  // namespace
+}  // namespace kalvora
