@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -465,7 +466,12 @@ void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect
 // project), it ends up wholly inside the visible document area, shrunk when that is small.
 void TMainForm::KeepInsideVisibleArea(QWidget* window) {
     if (!isVisible()) return;  // not laid out yet: there is no area to keep to
-    const QRect area = mdiArea_->viewport()->rect();
+    // The area the user can see: the document area as far as it lies on the screen.
+    QRect area = mdiArea_->viewport()->rect();
+    if (const QScreen* screen = this->screen()) {
+        const QRect onScreen = screen->availableGeometry();
+        area &= QRect(mdiArea_->viewport()->mapFromGlobal(onScreen.topLeft()), onScreen.size());
+    }
     const QRect wanted = window->geometry();
     const WindowRect placed =
         PlaceInsideVisibleArea({wanted.left(), wanted.top(), wanted.width(), wanted.height()},
