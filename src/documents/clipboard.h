@@ -2,8 +2,8 @@
 // documents and owned by the frame. It keeps its own rate and format; the commands that use
 // it convert it. It survives the closing of every document.
 //
-// A sound without samples is never kept: putting one in empties the clipboard, so that Paste,
-// Swap and Mix are offered only when there is something to insert.
+// A sound without samples is kept like any other: Swap at a cursor leaves an empty clipboard,
+// and Paste, Swap and Mix stay offered (they insert or mix in nothing).
 #pragma once
 
 #include <memory>
@@ -19,7 +19,7 @@ class TClipboard {
     bool HasSound() const { return sound_ != nullptr; }
 
     // Replaces the clipboard sound (the previous one is released when nothing else holds it).
-    // A null or empty sound leaves the clipboard empty.
+    // A null sound leaves no clipboard at all.
     void SetSound(std::shared_ptr<const Sound> sound);
     // "Clear Clipboard".
     void Clear() { sound_.reset(); }

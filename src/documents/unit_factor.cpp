@@ -79,6 +79,10 @@ UnitReading unitFactor::Parse(std::string_view text) const {
     return Restricted(ParseLevel(text, false, kFactorMessages));
 }
 
+bool unitFactor::ReadsUnit(DisplayUnit unit) const {
+    return unit == DisplayUnit::none || unit == DisplayUnit::percent;
+}
+
 std::string unitFactor::GetText() const {
     switch (displayUnit_) {
         case DisplayUnit::none:
@@ -90,6 +94,9 @@ std::string unitFactor::GetText() const {
         default:
             return {};
     }
+    // A unit this member shows but does not read: the text cannot read back whatever its
+    // digits, so it is the unit's own text.
+    if (!ReadsUnit(displayUnit_)) return WriteValue(value_, displayUnit_);
     // The short text, unless it does not read back (a value that it rounds onto a bound
     // of the range, or a unit this member cannot read): then every digit, in the display
     // unit or else as a plain number.
@@ -128,6 +135,10 @@ UnitReading unitVolumeFactor::Parse(std::string_view text) const {
     return Restricted(ParseLevel(text, true, kVolumeMessages));
 }
 
+bool unitVolumeFactor::ReadsUnit(DisplayUnit unit) const {
+    return unitFactor::ReadsUnit(unit) || unit == DisplayUnit::decibel;
+}
+
 unitAngleFactor::unitAngleFactor(double value, DisplayUnit displayUnit)
     : unitFactor(value, displayUnit) {}
 
@@ -162,8 +173,16 @@ UnitReading unitAngleFactor::Parse(std::string_view text) const {
     return ParsePhase(text);
 }
 
+bool unitAngleFactor::ReadsUnit(DisplayUnit unit) const {
+    return unitFactor::ReadsUnit(unit) || unit == DisplayUnit::degree;
+}
+
 unitBalAngleFactor::unitBalAngleFactor(double value, DisplayUnit displayUnit)
     : unitFactor(value, displayUnit) {}
+
+bool unitBalAngleFactor::ReadsUnit(DisplayUnit unit) const {
+    return unitFactor::ReadsUnit(unit) || unit == DisplayUnit::balanceDegree;
+}
 
 UnitReading unitBalAngleFactor::Parse(std::string_view text) const {
     double number = 0;

@@ -12,7 +12,8 @@
 namespace kalvora {
 
 // A linear factor; reads "0.5", "1/4", "50 %". Shows none, percent, decibel, degree and
-// balance degree.
+// balance degree; a unit it cannot read back (a plain factor shown in decibels, as the
+// status bar does) is written as that unit keeps it, "-60 dB" rather than every digit.
 class unitFactor : public unit {
   public:
     unitFactor(double value, DisplayUnit displayUnit);
@@ -35,6 +36,8 @@ class unitFactor : public unit {
     // Reads text in the forms this member accepts, range checks included; stores nothing.
     virtual UnitReading Parse(std::string_view text) const;
     UnitReading Restricted(UnitReading reading) const;
+    // The display units that Parse reads: a plain number and a percentage here.
+    virtual bool ReadsUnit(DisplayUnit unit) const;
 
   private:
     double value_;
@@ -62,6 +65,7 @@ class unitVolumeFactor : public unitFactor {
   protected:
     unitVolumeFactor(double value, DisplayUnit displayUnit, Restriction restriction);
     UnitReading Parse(std::string_view text) const override;
+    bool ReadsUnit(DisplayUnit unit) const override;
 };
 
 // 0 < v < 1, also in decibels.
@@ -80,6 +84,7 @@ class unitAngleFactor : public unitFactor {
 
   protected:
     UnitReading Parse(std::string_view text) const override;
+    bool ReadsUnit(DisplayUnit unit) const override;
 };
 
 // A balance from -1 (full left) to 1 (full right): a fraction or percentage, or degrees
@@ -90,6 +95,7 @@ class unitBalAngleFactor : public unitFactor {
 
   protected:
     UnitReading Parse(std::string_view text) const override;
+    bool ReadsUnit(DisplayUnit unit) const override;
 };
 
 }  // namespace kalvora

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -59,6 +60,14 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(helpOnHelp, &QPushButton::clicked, this, &THelpWindow::ShowHelpOnHelp);
     connect(search_, &QLineEdit::textChanged, this, &THelpWindow::Search);
     connect(browser_, &QTextBrowser::anchorClicked, this, &THelpWindow::FollowLink);
+}
+
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void THelpWindow::ShowContents(const QString& anchor) {

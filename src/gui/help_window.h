@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLineEdit;
 class QTextBrowser;
 
@@ -20,6 +21,10 @@ class THelpWindow : public QWidget {
     void ShowHelpOnHelp();
     QTextBrowser* Browser() const { return browser_; }
     QLineEdit* SearchField() const { return search_; }
+
+  protected:
+    // Escape closes the window, as it closes every dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void FollowLink(const QUrl& url);

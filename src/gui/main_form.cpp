@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -28,6 +30,7 @@
 #include "gui/select_zoom_dialog.h"
 #include "gui/status_panels.h"
 #include "gui/view_commands.h"
+#include "gui/view_wave.h"
 #include "gui/view_wave_group.h"
 #include "gui/wave_commands.h"
 #include "gui/wave_file_prop_dialog.h"
@@ -37,8 +40,10 @@
 #include "platform/user_identity.h"
 #include "shell/command_line.h"
 #include "shell/command_table.h"
+#include "shell/envelope_strip.h"
 #include "shell/frame_texts.h"
 #include "shell/temp_folder.h"
+#include "shell/visible_area_placement.h"
 #include "shell/wave_frame_document.h"
 #include "shell/window_layout.h"
 #include "sound/wave.h"
@@ -109,7 +114,7 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     RegisterHandlers();
 
     // The keyboard flags start cleared; the filter sees every key of the application.
-    toolDialogActive_ = false;
+    toolWindowKeyboard_.FrameActivated();
     keyboardFilter_ = new TKeyboardFilter(*this);
     qApp->installEventFilter(keyboardFilter_);
 
@@ -420,6 +425,23 @@ void TMainForm::RepaintEnvelopeUsers(std::string_view name) {
     }
 }
 
+void TMainForm::RepaintEnvelopeStrip(const TUnitWave& envelope, double from, double to) {
+    const std::string& name = envelope.Name();
+    if (name.empty()) return;
+    for (TMDIChildKalvora* window : DocumentWindows()) {
+        auto* wave = qobject_cast<TMDIChildWave*>(window);
+        if (wave == nullptr) continue;
+        const TWaveViewProps& settings = wave->Group().WaveSettings();
+        if (!settings.DrawEnvelope || settings.EnvelopeName != name) continue;
+        const std::optional<std::pair<double, double>> strip =
+            EnvelopeStripInFront(from, to, envelope.SelStart(), envelope.SelEnd(),
+                                 static_cast<std::int32_t>(wave->Wave().GetValues()));
+        if (!strip) continue;
+        wave->Group().ViewFirst().RepaintSamples(strip->first, strip->second);
+        wave->Group().ViewSecond().RepaintSamples(strip->first, strip->second);
+    }
+}
+
 void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds) {
     mdiArea_->addSubWindow(window);
     if (bounds) {
@@ -433,7 +455,28 @@ void TMainForm::ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect
     window->show();
     mdiArea_->setActiveSubWindow(window);
     ShowActiveName();
-    ScheduleUpdate();
+    // The menus and toolbars of the window's kind come first: the toolbars they show take
+    // room from the document area, which the new window then has to fit into.
+    UpdateCommands();
+    if (layout() != nullptr) layout()->activate();
+    KeepInsideVisibleArea(window);
+}
+
+// Whatever placed the window (the area's own placement, or bounds from split, merge or a
+// project), it ends up wholly inside the visible document area, shrunk when that is small.
+void TMainForm::KeepInsideVisibleArea(QWidget* window) {
+    if (!isVisible()) return;  // not laid out yet: there is no area to keep to
+    // The area the user can see: the document area as far as it lies on the screen.
+    QRect area = mdiArea_->viewport()->rect();
+    if (const QScreen* screen = this->screen()) {
+        const QRect onScreen = screen->availableGeometry();
+        area &= QRect(mdiArea_->viewport()->mapFromGlobal(onScreen.topLeft()), onScreen.size());
+    }
+    const QRect wanted = window->geometry();
+    const WindowRect placed =
+        PlaceInsideVisibleArea({wanted.left(), wanted.top(), wanted.width(), wanted.height()},
+                               {area.left(), area.top(), area.width(), area.height()});
+    window->setGeometry(placed.left, placed.top, placed.width, placed.height);
 }
 
 // The current window of the area: it stays current while a dialog or another top-level
@@ -472,7 +515,7 @@ void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
     // Activating a document window ends typing in the name box and in a tool dialog, and puts
     // its document last in the registry's stacking order.
     nameBox_->StopTyping();
-    toolDialogActive_ = false;
+    toolWindowKeyboard_.FrameActivated();
     if (TUnit* unit = child->Document().Unit()) workspace_.Registry().Activate(*unit);
     ShowActiveName();
     ScheduleUpdate();
@@ -579,7 +622,7 @@ bool TMainForm::OpenWaveFile(const std::string& fileName) {
 // --- keyboard -------------------------------------------------------------------------------
 
 bool TMainForm::KeyboardTyping() const {
-    return nameBox_->Typing() || toolDialogActive_;
+    return nameBox_->Typing() || toolWindowKeyboard_.ToolWindowHasKeyboard();
 }
 
 bool TMainForm::OwnsKeyboardOf(const QWidget* window) const {
@@ -684,6 +727,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     if (selectZoom_ != nullptr) selectZoom_->close();
     idleTimer_->stop();
     QMainWindow::closeEvent(event);
+}
+
+// Going back to the frame (a click into a view of the document window that is already the
+// active one activates only the frame) gives the keys back to the frame's commands.
+void TMainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        toolWindowKeyboard_.FrameActivated();
+    QMainWindow::changeEvent(event);
 }
 
 // Status tips go to panel 0 instead of replacing the panels with a message.

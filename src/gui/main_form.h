@@ -21,6 +21,7 @@
 #include "shell/command_update.h"
 #include "shell/file_dialogs.h"
 #include "shell/frame_player.h"
+#include "shell/tool_window_keyboard.h"
 #include "shell/wave_view_props.h"
 #include "sound/sound.h"
 #include "volume/vold_view_props.h"
@@ -69,6 +70,8 @@ class TMainForm : public QMainWindow {
     TMDIChildWave* WaveWindowNamed(std::string_view name) const;
     // The wave windows that draw the wave of that name as their envelope repaint.
     void RepaintEnvelopeUsers(std::string_view name);
+    // ... only where they show the samples from .. to of the envelope wave.
+    void RepaintEnvelopeStrip(const TUnitWave& envelope, double from, double to);
     TMDIChildKalvora* ActiveDocumentWindow() const;
     WindowKind ActiveKind() const;
     // The active window when it shows a wave document, else none.
@@ -113,7 +116,8 @@ class TMainForm : public QMainWindow {
 
     // --- keyboard
     bool KeyboardTyping() const;
-    void SetToolDialogActive(bool active) { toolDialogActive_ = active; }
+    // Whether a tool window has the keyboard; every tool window reports to it (TToolWindow).
+    TToolWindowKeyboard& ToolWindowKeyboard() { return toolWindowKeyboard_; }
     bool OwnsKeyboardOf(const QWidget* window) const;
     TNameBox* NameBox() const { return nameBox_; }
 
@@ -152,6 +156,7 @@ class TMainForm : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
@@ -161,6 +166,7 @@ class TMainForm : public QMainWindow {
     void RegisterHandlers();
     FrameSnapshot Snapshot() const;
     void ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds);
+    void KeepInsideVisibleArea(QWidget* window);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -204,7 +210,7 @@ class TMainForm : public QMainWindow {
     std::string projectFile_;
     bool playEnabled_ = false;
     std::string tempFolder_;
-    bool toolDialogActive_ = false;
+    TToolWindowKeyboard toolWindowKeyboard_;
     ScreenCursors cursors_;
     std::unique_ptr<platform::BusyIndicator> busyCursor_;
     // The audio player and the play and record state over it (destroyed first).

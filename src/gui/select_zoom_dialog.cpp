@@ -22,11 +22,9 @@
 
 namespace kalvora::gui {
 
-TDlgSelZoom::TDlgSelZoom(TMainForm& frame)
-    : QDialog(&frame, Qt::Tool | Qt::WindowStaysOnTopHint), frame_(frame) {
+TDlgSelZoom::TDlgSelZoom(TMainForm& frame) : TToolWindow(frame), frame_(frame) {
     setObjectName(QStringLiteral("DlgSelZoom"));
     setWindowTitle(QStringLiteral("Select and Zoom"));
-    setModal(false);
 
     auto* select = new QGridLayout;
     rbCursor_ = new QRadioButton(QStringLiteral("&Cursor"), this);
@@ -255,18 +253,6 @@ void TDlgSelZoom::Apply() {
         }
     }
     frame_.RepaintEnvelopeUsers(wave.Name());
-}
-
-// Typing here must not run the frame's one-key commands.
-void TDlgSelZoom::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        frame_.SetToolDialogActive(true);
-    QDialog::changeEvent(event);
-}
-
-void TDlgSelZoom::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    frame_.ScheduleUpdate();
 }
 
 }  // namespace kalvora::gui

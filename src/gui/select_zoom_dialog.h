@@ -4,10 +4,10 @@
 // changes), and sets what the user typed with "Apply".
 #pragma once
 
-#include <QDialog>
 #include <QPointer>
 #include <array>
 
+#include "gui/tool_window.h"
 #include "shell/select_zoom.h"
 
 class QCheckBox;
@@ -21,7 +21,7 @@ namespace kalvora::gui {
 class TMainForm;
 class TMDIChildWave;
 
-class TDlgSelZoom : public QDialog {
+class TDlgSelZoom : public TToolWindow {
     Q_OBJECT
   public:
     explicit TDlgSelZoom(TMainForm& frame);
@@ -39,10 +39,6 @@ class TDlgSelZoom : public QDialog {
 
     // The window whose values are shown, or none.
     TMDIChildWave* Shown() const { return window_; }
-
-  protected:
-    void changeEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
   private:
     struct ViewControls {

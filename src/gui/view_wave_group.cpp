@@ -80,6 +80,8 @@ TViewWaveGroup::TViewWaveGroup(TMDIChildWave& window, const TWaveViewProps& sett
     setStretchFactor(1, 1);
     setSizes({1, 10000});
     setFocusProxy(second_);
+    // The waves that use this one as their envelope show its finished diagram.
+    volume_->SetEndedHandler([this] { window_.Frame().RepaintEnvelopeUsers(Document().Name()); });
     connect(this, &QSplitter::splitterMoved, this,
             [this](int, int) { Document().MarkShadowChanged(); });
     UpdateHandleColour();
@@ -123,6 +125,16 @@ void TViewWaveGroup::SetVolumeSettings(const TVoldViewProps& settings) {
         RepaintAll();
     }
     window_.Frame().RepaintEnvelopeUsers(Document().Name());
+}
+
+void TViewWaveGroup::TakeSettingsOf(const TViewWaveGroup& source) {
+    volumeSettings_ = source.VolumeSettings();
+    if (source.Kind() == TWaveWindKind::waveWindVolume) {
+        settings_ = source.WaveSettings();
+        SetVolumeSettings(source.VolumeSettings());
+    } else {
+        SetWaveSettings(source.WaveSettings());
+    }
 }
 
 double TViewWaveGroup::SplitPosition() const {
@@ -223,6 +235,8 @@ void TViewWaveGroup::VolumeColumnsDone(int channel, std::int32_t from, std::int3
     const double width = array->GetWidth();
     first_->RepaintSamples(from * n / width, to * n / width);
     second_->RepaintSamples(from * n / width, to * n / width);
+    // The waves drawn in front of this one as their envelope grow with it.
+    window_.Frame().RepaintEnvelopeStrip(Document(), from * n / width, to * n / width);
 }
 
 void TViewWaveGroup::FillScene(TViewScene& out) const {

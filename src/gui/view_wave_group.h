@@ -67,6 +67,10 @@ class TViewWaveGroup : public QSplitter {
     // The diagram as the views (and windows using this wave as envelope) paint it.
     const TVolumeDiagramPainter& VolumePainter() const;
 
+    // A duplicate's window starts as its source shows: the waveform settings, the volume
+    // diagram settings and which of the two is shown (computed anew when it is the diagram).
+    void TakeSettingsOf(const TViewWaveGroup& source);
+
     // The first view's share of the width; setting it gives the first view
     // clamp(trunc(total·x + 0.5), 1, total - 1) pixels.
     double SplitPosition() const;

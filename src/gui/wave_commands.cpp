@@ -51,8 +51,9 @@ void SaveWave(TMainForm& frame, TMDIChildWave& window) {
     }
 }
 
-// "&Duplicate": the work range in a new window that starts from the source window's
-// settings, split position and zooms (moved to where the copied range begins).
+// "&Duplicate": the work range in a new window that starts from the source window's view
+// state: the waveform and volume diagram settings, which of them is shown, the split
+// position and the zooms (moved to where the copied range begins).
 void Duplicate(TMainForm& frame, TMDIChildWave& source) {
     std::unique_ptr<TUnitWave> copy = DuplicateWave(source.Wave());
     if (!copy) return;
@@ -60,6 +61,7 @@ void Duplicate(TMainForm& frame, TMDIChildWave& source) {
     TViewWaveGroup& from = source.Group();
     TMDIChildWave* window = frame.AddWaveWindow(std::move(copy), from.WaveSettings());
     TViewWaveGroup& to = window->Group();
+    to.TakeSettingsOf(from);
     to.SetSplitPosition(from.SplitPosition());
     for (int number = 1; number <= 2; ++number) {
         TViewWave& view = from.View(number);

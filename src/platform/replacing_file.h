@@ -1,7 +1,10 @@
 // Writes a file so that a failure never destroys the file it replaces: the bytes go to a
 // temporary file in the target's folder, every write and the close are checked, and only
 // then is the temporary file renamed over the target. Until Commit succeeds the target is
-// untouched; an abandoned or failed write removes the temporary file.
+// untouched; an abandoned or failed write removes the temporary file. The new file keeps the
+// old one's permission bits (and, where the system allows, its owner and group), and a target
+// that is a symbolic link is written through: the file it points at is replaced, the link
+// stays a link.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +15,11 @@
 
 namespace kalvora::platform {
 
+// Whether the user asked that the existing file not be written: its write permission bits
+// are off (checked as bits, since a privileged user may write anything), or the system
+// refuses to open it for writing. A missing file is not read-only. Links are followed.
+bool IsReadOnlyFile(const std::filesystem::path& fileName);
+
 class ReplacingFile {
   public:
     ReplacingFile() = default;
@@ -19,8 +27,10 @@ class ReplacingFile {
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    // Creates the temporary file beside target. False when it cannot be created (a missing
-    // or read-only folder); the target is then untouched.
+    // Creates the temporary file beside target (beside the file it points at, for a link).
+    // False when it cannot be created (a missing or read-only folder, a loop of links); the
+    // target is then untouched. Open does not refuse a read-only target: callers that
+    // respect it ask IsReadOnlyFile first.
     bool Open(const std::filesystem::path& target);
 
     // Appends bytes. After the first failed write every later call fails too, so callers
@@ -41,6 +51,7 @@ class ReplacingFile {
     void Discard();
 
     std::FILE* file_ = nullptr;
+    // The file that is replaced: the target, or the end of its chain of links.
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     bool failed_ = false;

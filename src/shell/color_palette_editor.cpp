@@ -56,17 +56,20 @@ void TColorPaletteEditor::Delete() {
 }
 
 std::string TColorPaletteEditor::PositionText() const {
-    return unitFactorPosMoreLess1(current_->Position, DisplayUnit::percent).GetText();
+    return unitFactorPosMoreLess1(current_->Position, current_->PositionUnit).GetText();
 }
 
 bool TColorPaletteEditor::SetPositionText(std::string_view text) {
     KALVORA_ASSERT(IsInner());
     bool ok = true;
-    unitFactorPosMoreLess1 position(current_->Position, DisplayUnit::percent);
+    unitFactorPosMoreLess1 position(current_->Position, current_->PositionUnit);
     position.Check(ok, text, "Position");
     if (!ok) return false;
     const double value = position.GetValue();
-    if (value == current_->Position) return true;
+    if (value == current_->Position) {
+        current_->PositionUnit = position.GetDisplayUnit();
+        return true;
+    }
     for (const TColorPalette1DItem* stop = &palette_; stop != nullptr;
          stop = stop->NextColorPalette1DItem.get()) {
         if (stop->Position == value) {
@@ -82,6 +85,7 @@ bool TColorPaletteEditor::SetPositionText(std::string_view text) {
     current_ = palette_.InsertItem(value, before);
     current_->UseColorAfter = useAfter;
     current_->ColorAfter = after;
+    current_->PositionUnit = position.GetDisplayUnit();
     return true;
 }
 

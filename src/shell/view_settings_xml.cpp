@@ -107,7 +107,7 @@ std::unique_ptr<TXMLComplexElement> WriteViewWave(const TWaveViewProps& props) {
     if (props.UseGrid) root->AddElement("UseGrid");
     root->AddText("GridColor", ColorText(props.GridColor));
     root->AddText("CursorColor", ColorText(props.CursorColor));
-    root->AddText("Strength", unitFactorPosMore(props.Strength, DisplayUnit::none).GetText());
+    root->AddText("Strength", unitFactorPosMore(props.Strength, props.StrengthUnit).GetText());
     root->AddText("SingleColor", ColorText(props.SingleColor));
     root->AddText("BackgroundColor", ColorText(props.BackgroundColor));
     root->AddText("LeftColor", ColorText(props.LeftColor));
@@ -119,8 +119,9 @@ std::unique_ptr<TXMLComplexElement> WriteViewWave(const TWaveViewProps& props) {
     if (props.DrawEnvelope && !props.EnvelopeName.empty()) {
         TXMLComplexElement& envelope = root->AddElement("DrawEnvelope");
         envelope.AddText("EnvelopeName", props.EnvelopeName);
-        envelope.AddText("Strength",
-                         unitFactorPosMax1(props.EnvelopeStrength, DisplayUnit::percent).GetText());
+        envelope.AddText(
+            "Strength",
+            unitFactorPosMax1(props.EnvelopeStrength, props.EnvelopeStrengthUnit).GetText());
     }
     return root;
 }
@@ -139,9 +140,10 @@ bool ReadViewWave(const TXMLItem& element, TWaveViewProps& props, std::string& e
     props.UseGrid = children.TakeIf("UseGrid") != nullptr;
     if (!ReadColor(children.Take("GridColor"), props.GridColor, errorText)) return false;
     if (!ReadColor(children.Take("CursorColor"), props.CursorColor, errorText)) return false;
-    unitFactorPosMore strength(props.Strength, DisplayUnit::none);
+    unitFactorPosMore strength(props.Strength, props.StrengthUnit);
     if (!ReadValue(strength, children.Take("Strength"), "Strength", errorText)) return false;
     props.Strength = strength.GetValue();
+    props.StrengthUnit = strength.GetDisplayUnit();
     if (!ReadColor(children.Take("SingleColor"), props.SingleColor, errorText)) return false;
     if (!ReadColor(children.Take("BackgroundColor"), props.BackgroundColor, errorText))
         return false;
@@ -162,11 +164,12 @@ bool ReadViewWave(const TXMLItem& element, TWaveViewProps& props, std::string& e
     if (const TXMLItem* envelope = children.TakeIf("DrawEnvelope")) {
         TXMLChildCursor parts(*envelope);
         const std::string& name = parts.Take("EnvelopeName").GetString();
-        unitFactorPosMax1 envelopeStrength(props.EnvelopeStrength, DisplayUnit::percent);
+        unitFactorPosMax1 envelopeStrength(props.EnvelopeStrength, props.EnvelopeStrengthUnit);
         if (!ReadValue(envelopeStrength, parts.Take("Strength"), "Strength of DrawEnvelope",
                        errorText))
             return false;
         props.EnvelopeStrength = envelopeStrength.GetValue();
+        props.EnvelopeStrengthUnit = envelopeStrength.GetDisplayUnit();
         props.EnvelopeName = name;
         props.DrawEnvelope = !name.empty();
     }
@@ -181,7 +184,7 @@ std::unique_ptr<TXMLComplexElement> WriteColorPalette1D(const TColorPalette1DIte
          stop = stop->NextColorPalette1DItem.get()) {
         TXMLComplexElement& item = root->AddElement("ColorPalette1DItem");
         item.AddText("Position",
-                     unitFactorPosMoreLess1(stop->Position, DisplayUnit::percent).GetText());
+                     unitFactorPosMoreLess1(stop->Position, stop->PositionUnit).GetText());
         item.AddText("ColorBefore", ColorText(stop->ColorBefore));
         if (stop->UseColorAfter) item.AddElement("UseColorAfter");
         item.AddText("ColorAfter", ColorText(stop->ColorAfter));
@@ -213,6 +216,7 @@ bool ReadColorPalette1D(const TXMLItem& element, TColorPalette1DItem& palette,
         TColorPalette1DItem* stop = result.InsertItem(position.GetValue(), before);
         stop->UseColorAfter = useAfter ? 1 : 0;
         stop->ColorAfter = after;
+        stop->PositionUnit = position.GetDisplayUnit();
     }
     if (!ReadColor(children.Take("EndColor"), result.GetLastItem()->ColorBefore, errorText))
         return false;
@@ -222,18 +226,18 @@ bool ReadColorPalette1D(const TXMLItem& element, TColorPalette1DItem& palette,
 
 std::unique_ptr<TXMLComplexElement> WriteViewVolume(const TVoldViewProps& props) {
     auto root = std::make_unique<TXMLComplexElement>("ViewVolume");
-    root->AddText("TimeTop", unitTimePosMore(props.TimeTop, DisplayUnit::kilohertz).GetText());
-    root->AddText("TimeBottom", unitTimePosMore(props.TimeBottom, DisplayUnit::hertz).GetText());
+    root->AddText("TimeTop", unitTimePosMore(props.TimeTop, props.TimeTopUnit).GetText());
+    root->AddText("TimeBottom", unitTimePosMore(props.TimeBottom, props.TimeBottomUnit).GetText());
     root->AddText("XResolution", unitIntegerPosMore(props.XResolution).GetText());
     root->AddText("YResolution", unitIntegerPosMore(props.YResolution).GetText());
-    root->AddText("YWidth", unitFactorPosMore(props.YWidth, DisplayUnit::none).GetText());
+    root->AddText("YWidth", unitFactorPosMore(props.YWidth, props.YWidthUnit).GetText());
     root->AddElement(props.YScale == TVoldViewProps::YLinFreq   ? "YLinFreq"
                      : props.YScale == TVoldViewProps::YLinTime ? "YLinTime"
                                                                 : "YLog");
     static constexpr const char* sensitivities[] = {"SensLow", "SensNormal", "SensHigh",
                                                     "SensVeryHigh"};
     root->AddElement(sensitivities[props.Sensitivity <= 3 ? props.Sensitivity : 1]);
-    root->AddText("Strength", unitFactorPosMore(props.Strength, DisplayUnit::none).GetText());
+    root->AddText("Strength", unitFactorPosMore(props.Strength, props.StrengthUnit).GetText());
     root->AddText("SingleColor", ColorText(props.SingleColor));
     root->AddText("BackgroundColor", ColorText(props.BackgroundColor));
     root->AddText("LeftColor", ColorText(props.LeftColor));
@@ -247,13 +251,15 @@ std::unique_ptr<TXMLComplexElement> WriteViewVolume(const TVoldViewProps& props)
 
 bool ReadViewVolume(const TXMLItem& element, TVoldViewProps& props, std::string& errorText) {
     TXMLChildCursor children(element);
-    unitTimePosMore top(props.TimeTop, DisplayUnit::kilohertz);
+    unitTimePosMore top(props.TimeTop, props.TimeTopUnit);
     if (!ReadValue(top, children.Take("TimeTop"), "TimeTop", errorText)) return false;
     props.TimeTop = top.GetValue();
+    props.TimeTopUnit = top.GetDisplayUnit();
     const TXMLItem& bottomItem = children.Take("TimeBottom");
-    unitTimePosMore bottom(props.TimeBottom, DisplayUnit::hertz);
+    unitTimePosMore bottom(props.TimeBottom, props.TimeBottomUnit);
     if (!ReadValue(bottom, bottomItem, "Timebottom", errorText)) return false;
     props.TimeBottom = bottom.GetValue();
+    props.TimeBottomUnit = bottom.GetDisplayUnit();
     if (props.TimeTop == props.TimeBottom) {
         errorText =
             "Top Frequency and Bottom Frequency must be different." + bottomItem.PositionText();
@@ -267,9 +273,10 @@ bool ReadViewVolume(const TXMLItem& element, TVoldViewProps& props, std::string&
     if (!ReadValue(yResolution, children.Take("YResolution"), "YResolution", errorText))
         return false;
     props.YResolution = yResolution.GetValue();
-    unitFactorPosMore yWidth(props.YWidth, DisplayUnit::none);
+    unitFactorPosMore yWidth(props.YWidth, props.YWidthUnit);
     if (!ReadValue(yWidth, children.Take("YWidth"), "YWidth", errorText)) return false;
     props.YWidth = yWidth.GetValue();
+    props.YWidthUnit = yWidth.GetDisplayUnit();
 
     if (children.TakeIf("YLinFreq")) {
         props.YScale = TVoldViewProps::YLinFreq;
@@ -284,9 +291,10 @@ bool ReadViewVolume(const TXMLItem& element, TVoldViewProps& props, std::string&
     for (std::uint8_t i = 0; i < 4; ++i) {
         if (children.TakeIf(sensitivities[i])) props.Sensitivity = i;
     }
-    unitFactorPosMore strength(props.Strength, DisplayUnit::none);
+    unitFactorPosMore strength(props.Strength, props.StrengthUnit);
     if (!ReadValue(strength, children.Take("Strength"), "Strength", errorText)) return false;
     props.Strength = strength.GetValue();
+    props.StrengthUnit = strength.GetDisplayUnit();
     if (!ReadColor(children.Take("SingleColor"), props.SingleColor, errorText)) return false;
     if (!ReadColor(children.Take("BackgroundColor"), props.BackgroundColor, errorText))
         return false;

@@ -32,10 +32,10 @@ TVoldViewDialog::TVoldViewDialog(const TVoldViewProps& props, int channels, doub
     Settings.TimeBottom = std::max(Settings.TimeBottom, shortest);
     HorizontalText = unitIntegerPosMore(Settings.XResolution).GetText();
     VerticalText = unitIntegerPosMore(Settings.YResolution).GetText();
-    TopText = unitTimePosMore(Settings.TimeTop, DisplayUnit::kilohertz).GetText();
-    BottomText = unitTimePosMore(Settings.TimeBottom, DisplayUnit::hertz).GetText();
-    WidthText = unitFactorPosMore(Settings.YWidth, DisplayUnit::none).GetText();
-    StrengthText = unitFactorPosMore(Settings.Strength, DisplayUnit::none).GetText();
+    TopText = unitTimePosMore(Settings.TimeTop, Settings.TimeTopUnit).GetText();
+    BottomText = unitTimePosMore(Settings.TimeBottom, Settings.TimeBottomUnit).GetText();
+    WidthText = unitFactorPosMore(Settings.YWidth, Settings.YWidthUnit).GetText();
+    StrengthText = unitFactorPosMore(Settings.Strength, Settings.StrengthUnit).GetText();
 }
 
 void TVoldViewDialog::HorizontalFromWindow() {
@@ -54,12 +54,12 @@ void TVoldViewDialog::TakePalette(const TColorPalette1DItem& palette) {
 
 bool TVoldViewDialog::Accept(TVoldViewProps& defaults) {
     bool ok = true;
-    unitTimePosMore top(Settings.TimeTop, DisplayUnit::kilohertz);
+    unitTimePosMore top(Settings.TimeTop, Settings.TimeTopUnit);
     top.Check(ok, TopText, "Top Frequency");
     if (ok && top.GetValue() < 1.0 / freq_) {
         Refuse(ok, "Top Frequency may not be higher than the sample Frequency.");
     }
-    unitTimePosMore bottom(Settings.TimeBottom, DisplayUnit::hertz);
+    unitTimePosMore bottom(Settings.TimeBottom, Settings.TimeBottomUnit);
     bottom.Check(ok, BottomText, "Bottom Frequency");
     if (ok && top.GetValue() == bottom.GetValue()) {
         Refuse(ok, "Top Frequency and Bottom Frequency must be different.");
@@ -67,7 +67,7 @@ bool TVoldViewDialog::Accept(TVoldViewProps& defaults) {
     if (ok && bottom.GetValue() < 1.0 / freq_) {
         Refuse(ok, "Bottom Frequency may not be higher than the sample Frequency.");
     }
-    unitFactorPosMore strength(Settings.Strength, DisplayUnit::none);
+    unitFactorPosMore strength(Settings.Strength, Settings.StrengthUnit);
     strength.Check(ok, StrengthText, "Strength");
     unitIntegerPosMore xResolution(Settings.XResolution);
     xResolution.Check(ok, HorizontalText, "Horizontal Resolution");
@@ -79,15 +79,19 @@ bool TVoldViewDialog::Accept(TVoldViewProps& defaults) {
             Refuse(ok, *problem);
         }
     }
-    unitFactorPosMore width(Settings.YWidth, DisplayUnit::none);
+    unitFactorPosMore width(Settings.YWidth, Settings.YWidthUnit);
     width.Check(ok, WidthText, "Frequency Width");
     if (!ok) return false;
     Settings.TimeTop = top.GetValue();
+    Settings.TimeTopUnit = top.GetDisplayUnit();
     Settings.TimeBottom = bottom.GetValue();
+    Settings.TimeBottomUnit = bottom.GetDisplayUnit();
     Settings.Strength = strength.GetValue();
+    Settings.StrengthUnit = strength.GetDisplayUnit();
     Settings.XResolution = xResolution.GetValue();
     Settings.YResolution = yResolution.GetValue();
     Settings.YWidth = width.GetValue();
+    Settings.YWidthUnit = width.GetDisplayUnit();
     if (UseAsDefault) defaults = Settings;
     return true;
 }

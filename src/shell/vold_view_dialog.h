@@ -22,8 +22,8 @@ class TVoldViewDialog {
     TVoldViewProps Settings;
     std::string HorizontalText;  // "Horizontal"
     std::string VerticalText;    // "Vertical"
-    std::string TopText;         // "Top", in kilohertz
-    std::string BottomText;      // "Bottom", in hertz
+    std::string TopText;         // "Top", in its unit (kilohertz at first)
+    std::string BottomText;      // "Bottom", in its unit (hertz at first)
     std::string WidthText;       // "Width"
     std::string StrengthText;    // "Strength"
     bool UseAsDefault = false;

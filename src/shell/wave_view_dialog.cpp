@@ -10,9 +10,9 @@ namespace kalvora {
 TWaveViewDialog::TWaveViewDialog(const TWaveViewProps& props)
     : Settings(props),
       ValuesPerPixelText(unitIntegerPosMore(props.ValuesPerPixel).GetText()),
-      StrengthText(unitFactorPosMore(props.Strength, DisplayUnit::none).GetText()),
+      StrengthText(unitFactorPosMore(props.Strength, props.StrengthUnit).GetText()),
       EnvelopeStrengthText(
-          unitFactorPosMax1(props.EnvelopeStrength, DisplayUnit::percent).GetText()),
+          unitFactorPosMax1(props.EnvelopeStrength, props.EnvelopeStrengthUnit).GetText()),
       DrawEnvelopeChecked(props.DrawEnvelope && !props.EnvelopeName.empty()),
       EnvelopeNameText(props.EnvelopeName) {}
 
@@ -20,7 +20,7 @@ bool TWaveViewDialog::Accept(TWaveViewProps& defaults) {
     bool ok = true;
     unitIntegerPosMore valuesPerPixel(Settings.ValuesPerPixel);
     valuesPerPixel.Check(ok, ValuesPerPixelText, "Values per Pixel");
-    unitFactorPosMore strength(Settings.Strength, DisplayUnit::none);
+    unitFactorPosMore strength(Settings.Strength, Settings.StrengthUnit);
     strength.Check(ok, StrengthText, "Strength");
     if (ok && DrawEnvelopeChecked && EnvelopeNameText.empty()) {
         // An empty name would match any unnamed document and cannot be stored.
@@ -28,14 +28,16 @@ bool TWaveViewDialog::Accept(TWaveViewProps& defaults) {
                               platform::caption::inputError, platform::MessageIcon::information);
         ok = false;
     }
-    unitFactorPosMax1 envelopeStrength(Settings.EnvelopeStrength, DisplayUnit::percent);
+    unitFactorPosMax1 envelopeStrength(Settings.EnvelopeStrength, Settings.EnvelopeStrengthUnit);
     envelopeStrength.Check(ok, EnvelopeStrengthText, "Background Strength");
     if (!ok) return false;
     Settings.ValuesPerPixel = valuesPerPixel.GetValue();
     Settings.Strength = strength.GetValue();
+    Settings.StrengthUnit = strength.GetDisplayUnit();
     Settings.DrawEnvelope = DrawEnvelopeChecked;
     if (DrawEnvelopeChecked) Settings.EnvelopeName = EnvelopeNameText;
     Settings.EnvelopeStrength = envelopeStrength.GetValue();
+    Settings.EnvelopeStrengthUnit = envelopeStrength.GetDisplayUnit();
     if (UseAsDefault) defaults = Settings;
     return true;
 }

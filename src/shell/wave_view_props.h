@@ -1,12 +1,13 @@
 // TWaveViewProps: the settings with which a wave window draws its waveform (draw style,
 // sampling per pixel column, grid, colours, stereo layout, envelope), with their defaults.
 // Each wave window holds one, the main frame holds the default new windows start from.
-// Core code: standard C++ and platform/color.h only.
+// Core code: standard C++, platform/color.h and the display units of the value types.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "documents/display_unit.h"
 #include "platform/color.h"
 
 namespace kalvora {
@@ -44,14 +45,18 @@ struct TWaveViewProps {
     bool DrawEnvelope = false;
     double EnvelopeStrength = 0.2;  // 0 .. 1; how strongly the envelope shows
     std::string EnvelopeName;       // the wave document drawn as envelope
+    // The units the two strengths are shown and stored in, the ones last typed.
+    DisplayUnit StrengthUnit = DisplayUnit::none;
+    DisplayUnit EnvelopeStrengthUnit = DisplayUnit::percent;
 
     // Moves the background, single, left, right, cursor and grid colours toward background:
     // per channel trunc((1 - s)·background + s·colour). Used on a copy to draw a wave
     // faintly behind another one.
     void BlendToward(platform::Color background, double s);
 
-    // Every field compared; the envelope by its name.
-    friend bool operator==(const TWaveViewProps&, const TWaveViewProps&) = default;
+    // Every field compared, the values without the units they are shown in; the envelope
+    // by its name.
+    friend bool operator==(const TWaveViewProps& a, const TWaveViewProps& b);
 };
 
 }  // namespace kalvora

@@ -59,6 +59,10 @@ std::int16_t* AllocateSamples(ErrorFlag* error, std::int64_t count) {
     return samples;
 }
 
+std::int16_t* AllocateSamplesQuietly(std::int64_t count) {
+    return count == 0 ? nullptr : AllocateArray(count);
+}
+
 void FreeSamples(std::int16_t* samples) {
     std::free(samples);
 }

@@ -21,6 +21,9 @@ inline constexpr std::string_view kHeapCorruptedText =
 // returns nullptr. The array is released with FreeSamples.
 std::int16_t* AllocateSamples(ErrorFlag* error, std::int64_t count);
 void FreeSamples(std::int16_t* samples);
+// The same allocation without the message: for callers that report the failure themselves,
+// such as the WAV reader, whose callers name the file in their message.
+std::int16_t* AllocateSamplesQuietly(std::int64_t count);
 // Shows the message of a failed allocation and sets the flag, for a result that could not
 // be held in a wave at all (more than 2^31 - 1 samples).
 void ReportAllocationFailure(ErrorFlag* error);

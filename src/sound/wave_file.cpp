@@ -173,11 +173,12 @@ bool ReadWave(ByteSource& in, std::unique_ptr<Sound>& sound, std::string& errorT
         std::min<std::uint64_t>(present / (format.channels * format.bytesPerSample),
                                 std::numeric_limits<std::int32_t>::max());
 
-    ErrorFlag error = 0;
+    // The failure is told once, by the caller that names the file, not by the allocation.
     std::array<Wave, 2> waves;
     for (int c = 0; c < format.channels; ++c) {
-        waves[c] = Wave(&error, static_cast<std::int32_t>(frames));
-        if (error) return Fail(kNotEnoughMemoryText, errorText);
+        std::int16_t* samples = AllocateSamplesQuietly(static_cast<std::int64_t>(frames));
+        if (samples == nullptr && frames > 0) return Fail(kNotEnoughMemoryText, errorText);
+        waves[c] = Wave(samples, static_cast<std::int32_t>(frames));
     }
     ReadSamples(in, format, static_cast<std::int32_t>(frames), waves.data());
     if (format.channels == 1) {
@@ -286,8 +287,10 @@ bool WriteWaveFile(const Sound& sound, ErrorFlag* error, const std::filesystem::
     const Wave& left = sound.MoSt == 1 ? *middle : sound.GetLeftWave();
     const Wave& right = sound.MoSt == 1 ? *middle : sound.GetRightWave();
 
+    // Replacing goes through a new file, which the system allows beside a file the user
+    // made read-only: such a file is refused as the system would refuse opening it.
     platform::ReplacingFile file;
-    if (!file.Open(fileName)) {
+    if (platform::IsReadOnlyFile(fileName) || !file.Open(fileName)) {
         ShowWriteError(kCannotOpenForWritingText);
         return false;
     }

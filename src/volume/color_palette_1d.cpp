@@ -18,7 +18,8 @@ TColorPalette1DItem::TColorPalette1DItem(const TColorPalette1DItem& other, OneSt
     : ColorBefore(other.ColorBefore),
       UseColorAfter(other.UseColorAfter),
       ColorAfter(other.ColorAfter),
-      Position(other.Position) {}
+      Position(other.Position),
+      PositionUnit(other.PositionUnit) {}
 
 TColorPalette1DItem::TColorPalette1DItem(const TColorPalette1DItem& other)
     : TColorPalette1DItem(other, OneStop{}) {
@@ -76,6 +77,7 @@ TColorPalette1DItem* TColorPalette1DItem::InsertItem(double position, Color colo
     stop->UseColorAfter = 0;
     stop->ColorAfter = 0;
     stop->Position = position;
+    stop->PositionUnit = DisplayUnit::percent;
     stop->NextColorPalette1DItem = std::move(before->NextColorPalette1DItem);
     before->NextColorPalette1DItem = std::move(stop);
     return before->NextColorPalette1DItem.get();

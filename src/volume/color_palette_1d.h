@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "documents/display_unit.h"
 #include "platform/color.h"
 
 namespace kalvora {
@@ -22,6 +23,8 @@ class TColorPalette1DItem {
     std::uint8_t UseColorAfter = 0;  // the gradient to the next stop starts from ColorAfter
     Color ColorAfter = 0;            // kept even while UseColorAfter is clear
     double Position = 0.0;           // 0 .. 1
+    // The unit the position is shown in: percent for a new stop, then the one last typed.
+    DisplayUnit PositionUnit = DisplayUnit::percent;
     std::unique_ptr<TColorPalette1DItem> NextColorPalette1DItem;
 
     // The default palette: black at 0, white at 1.

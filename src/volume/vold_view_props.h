@@ -1,13 +1,15 @@
 // TVoldViewProps: the settings of a volume diagram, how it is computed (resolution,
 // frequency range, band width, distribution of the rows) and how its cells are coloured
 // (sensitivity curve, strength, colours, palette). Every wave window holds one; the main
-// window holds the default. Standard C++ and the platform's colours only.
+// window holds the default. Standard C++, the platform's colours and the display units of
+// the value types.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "documents/display_unit.h"
 #include "platform/color.h"
 #include "volume/color_palette_1d.h"
 
@@ -41,6 +43,11 @@ class TVoldViewProps {
     Color CursorColor = 0xFF00FF;
     std::uint8_t UseColorPalette1D = 0;
     TColorPalette1DItem ColorPalette1D;  // the first stop, owning the list
+    // The units the values are shown and stored in: those last typed (Equals ignores them).
+    DisplayUnit TimeTopUnit = DisplayUnit::kilohertz;
+    DisplayUnit TimeBottomUnit = DisplayUnit::hertz;
+    DisplayUnit YWidthUnit = DisplayUnit::none;
+    DisplayUnit StrengthUnit = DisplayUnit::none;
 
     // Every field equal (palettes stop by stop).
     bool Equals(const TVoldViewProps& other) const;

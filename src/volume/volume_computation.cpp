@@ -99,6 +99,10 @@ void TVolumeComputation::WorkerEnded(std::uint64_t serial) {
     if (serial != serial_ || !worker_) return;
     worker_->Stop();  // joins a thread that has already finished its work
     worker_.reset();
+    if (!onEnded_) return;
+    inHandler_ = true;
+    onEnded_();
+    inHandler_ = false;
 }
 
 }  // namespace kalvora

@@ -46,6 +46,10 @@ class TVolumeComputation {
     void Stop();
     bool Running() const { return worker_ != nullptr; }
 
+    // Called on the main thread when a worker has filled its arrays and ended by itself (not
+    // when it was stopped). The handler must not restart or stop the computation.
+    void SetEndedHandler(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
+
     // Stereo channels on two threads at once (the default where there are two cores).
     void SetChannelsInParallel(bool parallel) { channelsInParallel_ = parallel; }
 
@@ -62,6 +66,7 @@ class TVolumeComputation {
 
     platform::MainThread& mainThread_;
     ColumnsHandler onColumns_;
+    std::function<void()> onEnded_;
     bool channelsInParallel_;
     std::int16_t moSt_ = 1;
     std::unique_ptr<TVolumeArray> single_, left_, right_;

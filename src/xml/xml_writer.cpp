@@ -123,19 +123,6 @@ std::string WhyNotWritable(const TXMLItem& item) {
     return {};
 }
 
-bool IsReadOnly(const std::filesystem::path& fileName) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(fileName, error);
-    if (error || !fs::exists(status)) return false;
-    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) return true;
-    // Opening for update creates and changes nothing, and fails without write permission.
-    std::FILE* file = std::fopen(fileName.c_str(), "r+b");
-    if (file == nullptr) return fs::is_regular_file(status);
-    std::fclose(file);
-    return false;
-}
-
 }  // namespace
 
 void TXMLItem::Write(std::string& out, int depth) const {
@@ -175,7 +162,7 @@ void TXMLComplexElement::WriteDocument(std::string& out) const {
 bool TXMLComplexElement::WriteFile(const std::filesystem::path& fileName,
                                    std::string& error) const {
     if (!CheckWritable(error)) return false;
-    if (IsReadOnly(fileName)) {
+    if (platform::IsReadOnlyFile(fileName)) {
         error = readOnlyMessage;
         return false;
     }

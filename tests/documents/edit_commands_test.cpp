@@ -116,21 +116,34 @@ TEST_F(EditCommandsTest, PasteAtALowerRateSelectsTheInsertedSamples) {
     EXPECT_EQ(wave.SelMax(), wave.GetValues());
 }
 
-TEST_F(EditCommandsTest, SwapWithACursorInsertsAndLeavesNoClipboard) {
+TEST_F(EditCommandsTest, SwapWithACursorInsertsAndLeavesAnEmptyClipboard) {
     SetClipboard(Stereo({7, 8}, {9, 10}, 22050));
     wave_.SetCursor(5);
     ASSERT_TRUE(wave_.Swap());
     EXPECT_EQ(wave_.GetValues(), 13);  // two samples at half the rate become three
     EXPECT_EQ(wave_.SelMin(), 5);
     EXPECT_EQ(wave_.SelMax(), 8);
-    EXPECT_FALSE(workspace_.Clipboard().HasSound());
+    ASSERT_TRUE(workspace_.Clipboard().HasSound());
+    EXPECT_EQ(Clip()->GetValues(), 0);
 
-    // Paste and Mix have nothing to insert: they do nothing instead of failing.
-    const auto before = wave_.SharedSound();
-    EXPECT_FALSE(wave_.Paste());
-    EXPECT_FALSE(wave_.Mix(TMixPlace::alignBegin));
-    EXPECT_FALSE(wave_.Swap());
-    EXPECT_EQ(wave_.SharedSound(), before);
+    // Paste, Mix and Swap of the empty clipboard insert or mix in nothing.
+    const Samples samples = LeftSamples(wave_.TheSound());
+    wave_.SetSelection(2, 6);
+    EXPECT_TRUE(wave_.Paste());
+    EXPECT_EQ(wave_.GetValues(), 9);  // the selection was replaced by nothing
+    EXPECT_EQ(wave_.SelMin(), 2);
+    EXPECT_EQ(wave_.SelMax(), 2);
+    for (const TMixPlace place : {TMixPlace::alignBegin, TMixPlace::alignEnd, TMixPlace::stretch}) {
+        wave_.SetSelection(1, 4);
+        const Samples before = LeftSamples(wave_.TheSound());
+        wave_.Mix(place);
+        EXPECT_EQ(LeftSamples(wave_.TheSound()), before);
+    }
+    wave_.SetCursor(3);
+    EXPECT_TRUE(wave_.Swap());
+    EXPECT_EQ(wave_.GetValues(), 9);
+    EXPECT_EQ(Clip()->GetValues(), 0);
+    EXPECT_TRUE(messages_.Messages().empty());
 }
 
 TEST_F(EditCommandsTest, SwapExchangesTheSelectionWithTheClipboard) {
@@ -267,13 +280,13 @@ TEST_F(EditCommandsTest, OutOfMemoryKeepsTheSoundAndLaterCommandsStillWork) {
     EXPECT_EQ(wave_.GetValues(), 7);
 }
 
-TEST_F(EditCommandsTest, ClearingTheClipboardAndEmptySoundsLeaveNone) {
+TEST_F(EditCommandsTest, ClearingTheClipboardLeavesNoneAndAnEmptySoundIsKept) {
     workspace_.Clipboard().SetSound(Mono({1}));
     EXPECT_TRUE(workspace_.Clipboard().HasSound());
     workspace_.Clipboard().Clear();
     EXPECT_FALSE(workspace_.Clipboard().HasSound());
     workspace_.Clipboard().SetSound(Mono({}, 8000));
-    EXPECT_FALSE(workspace_.Clipboard().HasSound());
+    EXPECT_TRUE(workspace_.Clipboard().HasSound());
 }
 
 TEST_F(EditCommandsTest, TheClipboardOutlivesTheDocument) {

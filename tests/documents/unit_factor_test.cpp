@@ -143,6 +143,16 @@ TEST(FactorDisplayUnitTest, VolumeSetValueDropsDecibelsForValuesWithoutThem) {
     EXPECT_EQ(volume.GetText(), "0");
 }
 
+// A plain factor shown in decibels or degrees (the status bar does so) cannot read its text
+// back: it is written as that unit keeps it, not as every digit of the plain number.
+TEST(FactorDisplayUnitTest, UnitsAFactorShowsButCannotReadAreWrittenInThatUnit) {
+    EXPECT_EQ(unitFactorPos(0.001f, DisplayUnit::decibel).GetText(), "-60 dB");
+    EXPECT_EQ(unitFactorPos(0.5, DisplayUnit::decibel).GetText(), "-6.02 dB");
+    EXPECT_EQ(unitFactor(0.25, DisplayUnit::degree).GetText(), "90 '");
+    EXPECT_EQ(unitFactor(0.75, DisplayUnit::degree).GetText(), "-90 '");
+    EXPECT_EQ(unitFactorPos(0, DisplayUnit::decibel).GetText(), "0");
+}
+
 TEST(FactorDisplayUnitTest, UnitsAFactorCannotShowGiveAnEmptyText) {
     EXPECT_EQ(unitFactor(0.5, DisplayUnit::second).GetText(), "");
     EXPECT_EQ(unitFactor(0.5, DisplayUnit::sample).GetText(), "");

@@ -149,6 +149,20 @@ TEST_F(WaveFilesTest, AnEmptyWaveWritesNoWaveFile) {
     EXPECT_FALSE(std::filesystem::exists(folder_.File("empty.wav")));
 }
 
+TEST_F(WaveFilesTest, AReadThatRunsOutOfMemoryIsReportedOnce) {
+    TUnitWave source(workspace_, Mono(Ramp(10)));
+    ASSERT_TRUE(source.SaveFileAs(folder_.File("ramp.wav")));
+    {
+        SampleAllocationLimit noMemory(5);
+        EXPECT_EQ(OpenWave(workspace_, folder_.File("ramp.wav")), nullptr);
+    }
+    ASSERT_EQ(messages_.Messages().size(), 1u);
+    EXPECT_EQ(messages_.Messages()[0].text,
+              "Cannot read the file: \"" + folder_.File("ramp.wav") +
+                  "\" There is not enough memmory for this operation.");
+    EXPECT_EQ(messages_.Messages()[0].caption, "File Error");
+}
+
 TEST_F(WaveFilesTest, AFailedReadOpensNothing) {
     const std::string file = folder_.File("absent.wav");
     EXPECT_EQ(OpenWave(workspace_, file), nullptr);

@@ -7,11 +7,15 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "documents/wave_creation.h"
 #include "gui/artwork.h"
 #include "gui/fake_document.h"
 #include "gui/file_dialogs.h"
@@ -251,6 +255,26 @@ TEST_F(MainFormTest, CommandLineReportsKindsThatCannotBeOpenedYet) {
     EXPECT_TRUE(frame_.DocumentWindows().isEmpty());
 }
 
+// New windows open wholly inside the document area, also when it is smaller than a window
+// and when the bounds asked for lie partly outside it: no scroll bars, no cut-off buttons.
+TEST_F(MainFormTest, NewWindowsOpenInsideTheVisibleArea) {
+    frame_.resize(720, 420);
+    QApplication::processEvents();
+    ASSERT_LT(frame_.MdiArea()->viewport()->height(), 360);  // lower than a new window
+    for (int i = 0; i < 6; ++i)
+        AddWave(1000, 1, 44100, "W" + std::to_string(i));
+    std::unique_ptr<TUnitWave> wave = NewWave(frame_.Workspace(), waveFileProps{44100, 1, 2});
+    frame_.AddWaveWindow(std::move(wave), frame_.DefaultWaveViewProps(), QRect(600, -40, 300, 200));
+    QApplication::processEvents();
+    // The wave toolbars shown with the first window take room from the area.
+    const QRect shown = frame_.MdiArea()->viewport()->rect();
+    ASSERT_EQ(frame_.MdiArea()->subWindowList().size(), 7);
+    for (QMdiSubWindow* window : frame_.MdiArea()->subWindowList())
+        EXPECT_TRUE(shown.contains(window->geometry())) << window->windowTitle().toStdString();
+    EXPECT_FALSE(frame_.MdiArea()->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(frame_.MdiArea()->verticalScrollBar()->isVisible());
+}
+
 TEST_F(MainFormTest, HelpWindowListsTheCommandsAndSearchesThem) {
     ASSERT_TRUE(frame_.RunCommand(C::HelpContents));
     THelpWindow& help = frame_.HelpWindow();
@@ -265,6 +289,15 @@ TEST_F(MainFormTest, HelpWindowListsTheCommandsAndSearchesThem) {
     EXPECT_FALSE(help.Browser()->toPlainText().contains("Period"));
     ASSERT_TRUE(frame_.RunCommand(C::HelpOnHelp));
     EXPECT_TRUE(help.Browser()->toPlainText().contains("Topic Search"));
+
+    // Escape closes it, from the search field and from the page alike.
+    for (QWidget* focus :
+         {static_cast<QWidget*>(help.SearchField()), static_cast<QWidget*>(help.Browser())}) {
+        ASSERT_TRUE(frame_.RunCommand(C::HelpContents));
+        ASSERT_TRUE(help.isVisible());
+        QTest::keyClick(focus, Qt::Key_Escape);
+        EXPECT_FALSE(help.isVisible());
+    }
 }
 
 TEST(FileDialogTest, DialogsCarryTheirTitlesAndFilters) {

@@ -128,6 +128,49 @@ TEST_F(VolumeViewTest, EditAndCloseDuringComputation) {
     EXPECT_TRUE(frame.DocumentWindows().isEmpty());
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// A wave drawn behind another as its envelope shows its volume diagram growing while it is
+// computed, not only once when the computation starts.
+TEST_F(VolumeViewTest, EnvelopeUsersRepaintWhileTheDiagramIsComputed) {
+    TMDIChildWave* envelope = Open(*Chirp(30.0));
+    envelope->Wave().SetName("Env");
+    std::string file = WriteWav(folder, "front.wav", *StereoSine(44100));
+    ASSERT_TRUE(frame.OpenWaveFile(file));
+    TMDIChildWave* front = frame.ActiveWaveWindow();
+    TWaveViewProps settings = front->Group().WaveSettings();
+    settings.DrawEnvelope = true;
+    settings.EnvelopeName = "Env";
+    settings.EnvelopeStrength = 0.5;
+    front->Group().SetWaveSettings(settings);
+    Settle();
+
+    PaintCounter counter(front->Group().ViewSecond());
+    envelope->Group().SetVolumeSettings(frame.DefaultVoldViewProps());
+    ASSERT_TRUE(envelope->Group().Volume().Running());
+    // The long computation is still running when the front view has been painted three
+    // times; without repaints on progress it stays at the one paint of the start.
+    QElapsedTimer timer;
+    timer.start();
+    while (envelope->Group().Volume().Running() && counter.paints < 3 &&
+           timer.elapsed() < 300000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_GE(counter.paints, 3);
+    envelope->Group().StopVolume();
+}
+
 // The diagram of a chirp: a bright line rising from the bottom left to the top right.
 // KALVORA_SCREENSHOT_DIR keeps the picture for a look.
 TEST_F(VolumeViewTest, ChirpDiagramRises) {

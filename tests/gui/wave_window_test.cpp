@@ -249,6 +249,36 @@ TEST_F(WaveWindowTest, DrawsAWaveByHand) {
     EXPECT_NE(Second(window).cursor().shape(), Qt::BitmapCursor);
 }
 
+// A duplicate shows what its source shows: the volume diagram with the source's diagram
+// settings, or the waveform while keeping the source's diagram settings for View Volume.
+TEST_F(WaveWindowTest, DuplicateKeepsTheVolumeDiagramAndItsSettings) {
+    TMDIChildWave* window = Open(*StereoSine(2000));
+    TVoldViewProps diagram = frame.DefaultVoldViewProps();
+    diagram.XResolution = 80;
+    diagram.BackgroundColor = 0x203040;
+    diagram.DrawSingle = 0;
+    for (const bool diagramShown : {true, false}) {
+        SCOPED_TRACE(diagramShown);
+        frame.MdiArea()->setActiveSubWindow(window);
+        Settle();
+        window->Group().SetVolumeSettings(diagram);
+        if (!diagramShown) window->Group().SetWaveSettings(window->Group().WaveSettings());
+        ASSERT_TRUE(testing::WaitForWorker(*window));
+        ASSERT_TRUE(frame.RunCommand(C::DuplicateWave));
+        Settle();
+        TMDIChildWave* copy = frame.ActiveWaveWindow();
+        ASSERT_NE(copy, window);
+        EXPECT_EQ(copy->Group().Kind(), window->Group().Kind());
+        EXPECT_TRUE(copy->Group().VolumeSettings().Equals(diagram));
+        EXPECT_EQ(copy->Group().VolumeSettings().XResolution, 80);
+        ASSERT_TRUE(testing::WaitForWorker(*copy));
+        if (diagramShown) {
+            ASSERT_NE(copy->Group().Volume().VolumeArrayLeft(), nullptr);
+            EXPECT_EQ(copy->Group().Volume().VolumeArrayLeft()->GetWidth(), 80);
+        }
+    }
+}
+
 TEST_F(WaveWindowTest, FileCommandsSaveRevertDuplicateAndCloseWithTheQuestion) {
     TMDIChildWave* window = Open(*StereoSine(1000));
     const std::string file = window->Wave().FileName();

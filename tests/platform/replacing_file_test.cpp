@@ -65,5 +65,23 @@ TEST_F(ReplacingFileTest, MissingFolderFailsAtOpen) {
     EXPECT_FALSE(file.Commit());
 }
 
+// A dangling link is written through too: the file it names is created. A loop of links
+// fails at once.
+TEST_F(ReplacingFileTest, LinksAreFollowedToTheirEnd) {
+    fs::create_symlink("second.wav", folder_ / "first.wav");
+    fs::create_symlink("real.wav", folder_ / "second.wav");
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open(folder_ / "first.wav"));
+    file.Write("new");
+    ASSERT_TRUE(file.Commit()) << file.ErrorText();
+    EXPECT_EQ(Contents(folder_ / "real.wav"), "new");
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder_ / "first.wav")));
+
+    fs::create_symlink("loop-b", folder_ / "loop-a");
+    fs::create_symlink("loop-a", folder_ / "loop-b");
+    EXPECT_FALSE(file.Open(folder_ / "loop-a"));
+    EXPECT_EQ(FileCount(), 5u);
+}
+
 }  // namespace
 }  // namespace kalvora::platform

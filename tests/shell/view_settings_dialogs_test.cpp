@@ -126,6 +126,41 @@ TEST(VoldViewDialog, WindowButtonsAndDefault) {
     EXPECT_EQ(defaults.ColorPalette1D.Count(), 3);
 }
 
+// What the user typed comes back in the unit typed: in the settings and when the dialogs
+// open again on them.
+TEST(ViewSettingsDialogs, TypedUnitsAreKept) {
+    platform::RecordingMessageSink sink;
+    TVoldViewProps defaults;
+    TVoldViewDialog volume(defaults, 1, 44100, 300, 800);
+    volume.TopText = "0.1 ms";
+    volume.BottomText = "0.05 s";
+    volume.WidthText = "50 %";
+    volume.StrengthText = "130 %";
+    ASSERT_TRUE(volume.Accept(defaults)) << OnlyMessage(sink);
+    const TVoldViewDialog again(volume.Settings, 1, 44100, 300, 800);
+    EXPECT_EQ(again.TopText, "0.1 ms");
+    EXPECT_EQ(again.BottomText, "0.05 s");
+    EXPECT_EQ(again.WidthText, "50 %");
+    EXPECT_EQ(again.StrengthText, "130 %");
+
+    TWaveViewProps waveDefaults;
+    TWaveViewDialog wave(waveDefaults);
+    wave.StrengthText = "150 %";
+    wave.EnvelopeStrengthText = "0.5";
+    ASSERT_TRUE(wave.Accept(waveDefaults)) << OnlyMessage(sink);
+    const TWaveViewDialog waveAgain(wave.Settings);
+    EXPECT_EQ(waveAgain.StrengthText, "150 %");
+    EXPECT_EQ(waveAgain.EnvelopeStrengthText, "0.5");
+
+    TColorPaletteEditor palette{TColorPalette1DItem()};
+    palette.Add();
+    EXPECT_EQ(palette.PositionText(), "50 %");  // a new stop
+    ASSERT_TRUE(palette.SetPositionText("0.25"));
+    EXPECT_EQ(palette.PositionText(), "0.25");
+    ASSERT_TRUE(palette.SetPositionText("1/4"));  // the same place, typed plainly again
+    EXPECT_EQ(palette.PositionText(), "0.25");
+}
+
 TEST(ColorPaletteEditor, AddAndDeleteKeepTheBarAndTheEnds) {
     TColorPaletteEditor editor{TColorPalette1DItem()};
     EXPECT_FALSE(editor.IsInner());

@@ -193,6 +193,64 @@ TEST(ViewVolumeXml, DefaultsWriteTheirTextsAndReadBackEqual) {
     EXPECT_TRUE(read.Equals(defaults));
 }
 
+// Each value is written in the unit the user last typed, and reads back in it.
+TEST(ViewSettingsXml, ValuesKeepTheirDisplayUnits) {
+    TVoldViewProps volume;
+    volume.TimeTop = 0.0001;
+    volume.TimeTopUnit = DisplayUnit::millisecond;
+    volume.TimeBottom = 0.02;
+    volume.TimeBottomUnit = DisplayUnit::second;
+    volume.YWidth = 0.5;
+    volume.YWidthUnit = DisplayUnit::percent;
+    volume.Strength = 2;
+    volume.StrengthUnit = DisplayUnit::percent;
+    volume.ColorPalette1D.InsertItem(0.5, 0x808080)->PositionUnit = DisplayUnit::none;
+    const auto volumeElement = WriteViewVolume(volume);
+    const std::vector<std::string> volumeTexts = Children(*volumeElement);
+    EXPECT_EQ(std::vector<std::string>(volumeTexts.begin(), volumeTexts.begin() + 5),
+              (std::vector<std::string>{"TimeTop=0.1 ms", "TimeBottom=0.02 s", "XResolution=500",
+                                        "YResolution=50", "YWidth=50 %"}));
+    EXPECT_EQ(volumeTexts[7], "Strength=200 %");
+    const TXMLReadResult volumeFile = RoundTrip(*volumeElement, ViewVolumeGrammar());
+    ASSERT_EQ(volumeFile.outcome, TXMLReadOutcome::read) << volumeFile.message;
+    TVoldViewProps readVolume;
+    std::string error;
+    ASSERT_TRUE(ReadViewVolume(volumeFile.Document(), readVolume, error)) << error;
+    EXPECT_EQ(readVolume.TimeTopUnit, DisplayUnit::millisecond);
+    EXPECT_EQ(readVolume.TimeBottomUnit, DisplayUnit::second);
+    EXPECT_EQ(readVolume.YWidthUnit, DisplayUnit::percent);
+    EXPECT_EQ(readVolume.StrengthUnit, DisplayUnit::percent);
+    ASSERT_EQ(readVolume.ColorPalette1D.Count(), 3);
+    EXPECT_EQ(readVolume.ColorPalette1D.NextColorPalette1DItem->PositionUnit, DisplayUnit::none);
+    EXPECT_EQ(WriteColorPalette1D(readVolume.ColorPalette1D)
+                  ->GetFirst()
+                  ->GetNext()
+                  ->GetFirst()
+                  ->GetString(),
+              "0.5");
+
+    TWaveViewProps wave;
+    wave.Strength = 0.5;
+    wave.StrengthUnit = DisplayUnit::percent;
+    wave.DrawEnvelope = true;
+    wave.EnvelopeName = "Drums";
+    wave.EnvelopeStrength = 0.25;
+    wave.EnvelopeStrengthUnit = DisplayUnit::none;
+    const auto waveElement = WriteViewWave(wave);
+    EXPECT_EQ(Children(*waveElement)[6], "Strength=50 %");
+    const TXMLItem* envelope = waveElement->GetFirst();
+    while (envelope->GetElement() != "DrawEnvelope")
+        envelope = envelope->GetNext();
+    EXPECT_EQ(Children(*envelope),
+              (std::vector<std::string>{"EnvelopeName=Drums", "Strength=0.25"}));
+    const TXMLReadResult waveFile = RoundTrip(*waveElement, ViewWaveGrammar());
+    ASSERT_EQ(waveFile.outcome, TXMLReadOutcome::read) << waveFile.message;
+    TWaveViewProps readWave;
+    ASSERT_TRUE(ReadViewWave(waveFile.Document(), readWave, error)) << error;
+    EXPECT_EQ(readWave.StrengthUnit, DisplayUnit::percent);
+    EXPECT_EQ(readWave.EnvelopeStrengthUnit, DisplayUnit::none);
+}
+
 TEST(ViewVolumeXml, APaletteStopKeepsItsColorAfterAndReplacesTheOldStops) {
     TVoldViewProps props;
     props.UseColorPalette1D = 1;

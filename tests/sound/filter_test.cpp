@@ -231,6 +231,49 @@ TEST_F(FilterTest, ResonantFilterOfAnImpulseRingsAtItsPeriod) {
     EXPECT_EQ(error, 0);
 }
 
+// The oscillator's impulse response, worked out from its formula: period P = 4 samples and
+// width 0.5 give the damping e = (1 - 0.5)^(1/4) = 0.840896 and the coupling
+// d = 2.466 / 4² = 0.154125. For the first sample x = 10000 the input term is
+// (1 - e)·x = 1591.04, and four steps of y += d·v, v -= y, y = 1591.04 + e·y end at
+// y = 4272.58. Any other damping or coupling changes these numbers.
+TEST_F(FilterTest, ResonantAndNotchImpulseResponsesFollowTheirFormula) {
+    const MonoSound impulse = Mono(Impulse(8, 10000), 1000);
+    EXPECT_EQ(
+        Mid(impulse.ResNotch(&error, ResNotchKind::resonant, 0.004, 0.5, nullptr, nullptr, 0, 8)),
+        (Samples16{4272, -2048, -2011, 1146, 936, -630, -429, 341}));
+    EXPECT_EQ(
+        Mid(impulse.ResNotch(&error, ResNotchKind::notch, 0.004, 0.5, nullptr, nullptr, 0, 8)),
+        (Samples16{5727, 2048, 2011, -1146, -936, 630, 429, -341}));
+    EXPECT_EQ(error, 0);
+}
+
+// Envelopes that change over the range, with the expected output worked out step by step
+// from the rules: the envelope's three values are read at positions 0, 0.25, .. 2 (nine
+// output samples), interpolated and truncated.
+TEST_F(FilterTest, RampEnvelopesChangeTheFilterSampleBySample) {
+    // Frequency: -32768 .. -10920 is 20 Hz .. 200.1 Hz, at 1000 samples per second periods
+    // of 50 .. 4.998 samples; with factor 0.5 and one section c = 1 - 3.6276 / P, so the
+    // low filter follows a step of 10000 ever faster.
+    const MonoSound step = Mono(Samples16(9, 10000), 1000);
+    const MonoSound rising = Mono({-32768, -21844, -10920}, 100);
+    EXPECT_EQ(Mid(step.FilterChannelsEnvelope(&error, LowHighKind::low, rising, 0.5, 1, 1, 0, 9)),
+              (Samples16{725, 1622, 2703, 3959, 5345, 6769, 8087, 9128, 9760}));
+    EXPECT_EQ(Mid(step.FilterChannelsEnvelope(&error, LowHighKind::high, rising, 0.5, 1, 1, 0, 9)),
+              (Samples16{9274, 8377, 7296, 6040, 4654, 3230, 1912, 871, 239}));
+
+    // Width: 0 .. -32768 is 0.5 .. 0 in steps of 0.0625; P = 4 samples. Two impulses, the
+    // second one met by a narrower resonator.
+    const MonoSound impulses = Mono({10000, 0, 0, 0, -10000, 0, 0, 0, 0}, 1000);
+    const MonoSound narrowing = Mono({0, -16384, -32768}, 100);
+    EXPECT_EQ(
+        Mid(impulses.ResNotch(&error, ResNotchKind::resonant, 0.004, 0, nullptr, &narrowing, 0, 9)),
+        (Samples16{4272, -2091, -2483, 1493, -380, -242, 331, 216, -326}));
+    EXPECT_EQ(
+        Mid(impulses.ResNotch(&error, ResNotchKind::notch, 0.004, 0, nullptr, &narrowing, 0, 9)),
+        (Samples16{5727, 2091, 2483, -1493, -9619, 242, -331, -216, 326}));
+    EXPECT_EQ(error, 0);
+}
+
 TEST_F(FilterTest, NotchRemovesItsFrequencyAndResonantKeepsIt) {
     const MonoSound tone = Mono(Sine(4000, 50, 10000), 1000);
     const Samples16 notched =

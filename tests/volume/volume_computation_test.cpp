@@ -94,6 +94,24 @@ TEST_F(VolumeComputationTest, AMonoDiagramIsComputedInTheBackgroundAndDrawnColum
     EXPECT_EQ(columns, expected);
 }
 
+// The end is told once, after the last columns, for a computation that ran to its end; a
+// stopped one is not told.
+TEST_F(VolumeComputationTest, TheEndOfAComputationIsToldAfterItsLastColumns) {
+    std::vector<std::size_t> ends;  // how many column ranges had been drawn at each end
+    computation_.SetEndedHandler([this, &ends] { ends.push_back(drawn_.size()); });
+    const auto sound = testing::MonoOf(Noise(30000));
+    ASSERT_FALSE(computation_.Restart(*sound, testing::Settings(40, 12)));
+    Finish();
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0], drawn_.size());
+
+    const auto longSound = testing::MonoOf(Noise(44100 * 20));
+    ASSERT_FALSE(computation_.Restart(*longSound, testing::Settings(500, 50)));
+    computation_.Stop();
+    mainThread_.RunPending();
+    EXPECT_EQ(ends.size(), 1u);
+}
+
 TEST_F(VolumeComputationTest, StereoChannelsGiveTheSameResultOneAfterTheOtherOrAtOnce) {
     const auto left = Noise(20000, 1);
     const auto right = Noise(20000, 2);

@@ -246,6 +246,27 @@ TEST_F(XMLWriteFileTest, ReadOnlyFileIsRefusedAndKept) {
     EXPECT_EQ(FileCount(), 1u);
 }
 
+TEST_F(XMLWriteFileTest, TheOldFilesModeAndLinksAreKept) {
+    const fs::path file = folder_ / "a.kvw";
+    testing::Put(file, "old");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, mode);
+    std::string error;
+    ASSERT_TRUE(Sample()->WriteFile(file, error)) << error;
+    EXPECT_EQ(fs::status(file).permissions(), mode);  // 640
+
+    // A link is written through: the file it points at is replaced, the link stays.
+    fs::create_directories(folder_ / "shadows");
+    testing::Put(folder_ / "shadows" / "real.kvw", "old");
+    fs::create_symlink("shadows/real.kvw", folder_ / "link.kvw");
+    ASSERT_TRUE(Sample()->WriteFile(folder_ / "link.kvw", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder_ / "link.kvw")));
+    std::string expected;
+    Sample()->WriteDocument(expected);
+    EXPECT_EQ(testing::Contents(folder_ / "shadows" / "real.kvw"), expected);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "shadows"), {}), 1);
+}
+
 TEST_F(XMLWriteFileTest, MissingFolderIsReported) {
     std::string error;
     EXPECT_FALSE(Sample()->WriteFile(folder_ / "no-such-folder" / "a.kvw", error));
