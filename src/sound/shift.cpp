@@ -90,6 +90,13 @@ std::unique_ptr<Wave> ShiftChannelEnvelope(ErrorFlag* error, const Wave& wave, c
     return result;
 }
 
+// A shift of more samples than a wave can hold fails like exhausted memory.
+bool ShiftFits(ErrorFlag* error, double x) {
+    if (std::fabs(x) < 2147483647.0) return true;
+    SetError(error);
+    return false;
+}
+
 std::int32_t Truncated(double position) {
     return static_cast<std::int32_t>(position);
 }
@@ -102,6 +109,7 @@ std::unique_ptr<Sound> Sound::Shift(ErrorFlag* error, double timeLeft, double ti
     if (ErrorIsSet(error)) return nullptr;
     const int count = channels::Count(*this);
     const std::array<double, 2> x{Freq * timeLeft, Freq * timeRight};
+    if (!ShiftFits(error, x[0]) || !ShiftFits(error, x[1])) return nullptr;
     std::int64_t lowest = RoundAwayFromZero(x[0]);
     std::int64_t highest = lowest;
     for (int c = 1; c < count; ++c) {
@@ -133,6 +141,7 @@ std::unique_ptr<Sound> Sound::ShiftEnvelope(ErrorFlag* error, double timeLeft, d
     if (!shapes) return nullptr;
     const int count = channels::Count(*this);
     const std::array<double, 2> x{Freq * timeLeft, Freq * timeRight};
+    if (!ShiftFits(error, x[0]) || !ShiftFits(error, x[1])) return nullptr;
     // Both channels grow by the larger shift, so that they keep equal lengths.
     double largest = 0;
     for (int c = 0; c < count; ++c)

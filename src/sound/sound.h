@@ -295,8 +295,8 @@ class Sound {
     // New stereo sound, over the range: left = leftToLeft·left + rightToLeft·right, right =
     // rightToRight·right + leftToRight·left. Requires a stereo sound with samples.
     std::unique_ptr<Sound> MixLeftRight(ErrorFlag* error, double leftToLeft, double leftToRight,
-                                        double rightToLeft, double rightToRight,
-                                        std::int32_t begin, std::int32_t end) const;
+                                        double rightToLeft, double rightToRight, std::int32_t begin,
+                                        std::int32_t end) const;
     // New: the range lifted out and added back time seconds later (earlier when negative),
     // fractions interpolated; the wave grows where the material leaves it. begin and end
     // become the moved range (stereo: where both channels' moved ranges overlap, a cursor
