@@ -210,7 +210,8 @@ void TEffectDialog::ShowModel() {
         const TFieldControl& control = model_.Control(i);
         if (auto* edit = qobject_cast<QLineEdit*>(controls_[i])) {
             edit->setText(FromCore(control.text));
-        } else if (auto* list = qobject_cast<QComboBox*>(controls_[i])) {
+        } else if (auto* list = qobject_cast<QComboBox*>(controls_[i]);
+                   list != nullptr && model_.Field(i).kind == TFieldKind::wave) {
             list->clear();
             for (const WaveChoice& item : control.waves.items)
                 list->addItem(FromCore(item.name));
