@@ -17,19 +17,21 @@ namespace kalvora {
 namespace {
 
 // An envelope read at a position that advances by a fixed step, held at its last sample
-// (repeated addition can overshoot it by a rounding error).
+// (repeated addition can overshoot it by a rounding error). Default: no envelope.
 class SteppedEnvelope {
   public:
+    SteppedEnvelope() = default;
     SteppedEnvelope(const Wave& envelope, double step)
-        : read_(envelope), last_(envelope.values - 1), step_(step) {}
+        : envelope_(&envelope), last_(envelope.values - 1), step_(step) {}
 
-    double Value() const { return read_.At(std::min(position_, last_)); }
+    bool Active() const { return envelope_ != nullptr; }
+    double Value() const { return BoundedWaveReader(*envelope_).At(std::min(position_, last_)); }
     void Advance() { position_ += step_; }
 
   private:
-    BoundedWaveReader read_;
-    double last_;
-    double step_;
+    const Wave* envelope_ = nullptr;
+    double last_ = 0;
+    double step_ = 0;
     double position_ = 0;
 };
 
@@ -51,12 +53,13 @@ class BlockReader {
           origin_(begin + settings.start * length_),
           restart_(origin_) {
         if (settings.freqEnvelope != nullptr) {
-            freq_.emplace(*settings.freqEnvelope, SpreadStep(*settings.freqEnvelope, n, 1));
+            freq_ =
+                SteppedEnvelope(*settings.freqEnvelope, SpreadStep(*settings.freqEnvelope, n, 1));
         }
         if (settings.speedEnvelope != nullptr) {
             const double perRestart = settings.highQuality ? settings.block / 2.0 : settings.block;
-            speed_.emplace(*settings.speedEnvelope,
-                           SpreadStep(*settings.speedEnvelope, n, perRestart));
+            speed_ = SteppedEnvelope(*settings.speedEnvelope,
+                                     SpreadStep(*settings.speedEnvelope, n, perRestart));
             advance_ = perRestart * settings.speed;
         }
     }
@@ -66,25 +69,27 @@ class BlockReader {
 
     // The in-block step of the current output sample; the frequency envelope moves on.
     double Step() {
-        if (!freq_) return settings_.freqFactor;
-        const double step = settings_.freqFactor * freq_->Value() / 32767;
-        freq_->Advance();
+        if (!freq_.Active()) return settings_.freqFactor;
+        const double step = settings_.freqFactor * freq_.Value() / 32767;
+        freq_.Advance();
         return step;
     }
 
     // The in-block step of the first output sample, without moving on.
     double FirstStep() const {
-        if (!freq_) return settings_.freqFactor;
-        return settings_.freqFactor * freq_->Value() / 32767;
+        if (!freq_.Active()) return settings_.freqFactor;
+        return settings_.freqFactor * freq_.Value() / 32767;
     }
 
     // Where a head starts again after done output samples: offset + speed·done from the
     // origin, or, with a speed envelope, one more envelope-scaled advance of the restart
     // position (offset is not added there).
     double Restart(std::int64_t done, double offset) {
-        if (!speed_) return Wrap(offset + settings_.speed * static_cast<double>(done) + origin_);
-        restart_ += advance_ * speed_->Value() / 32767;
-        speed_->Advance();
+        if (!speed_.Active()) {
+            return Wrap(offset + settings_.speed * static_cast<double>(done) + origin_);
+        }
+        restart_ += advance_ * speed_.Value() / 32767;
+        speed_.Advance();
         return Wrap(restart_);
     }
 
@@ -104,8 +109,8 @@ class BlockReader {
     double origin_;
     double restart_;
     double advance_ = 0;
-    std::optional<SteppedEnvelope> freq_;
-    std::optional<SteppedEnvelope> speed_;
+    SteppedEnvelope freq_;
+    SteppedEnvelope speed_;
 };
 
 void LowQuality(ErrorFlag* error, BlockReader& reader, std::int64_t block, std::int16_t* out,
