@@ -66,6 +66,10 @@ TEST_F(ChannelTempoCommandsTest, BalanceMakesTheWholeMonoWaveStereo) {
     EXPECT_EQ(RightSamples(wave_->TheSound()), (Samples{500, 1000, -1500, 200}));
     EXPECT_EQ(wave_->WorkRange().begin, 1);
     EXPECT_EQ(wave_->WorkRange().end, 2);
+    // Undo brings the mono wave back.
+    workspace_.Undo().DoUndo();
+    EXPECT_EQ(wave_->GetMoSt(), 1);
+    EXPECT_EQ(LeftSamples(wave_->TheSound()), (Samples{1000, 2000, -3000, 400}));
 }
 
 TEST_F(ChannelTempoCommandsTest, BalanceLeavesStereoAndEmptyWavesAlone) {
