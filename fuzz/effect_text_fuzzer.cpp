@@ -1,9 +1,9 @@
 // Feeds arbitrary FIELD=TEXT lines to the commands of the effect table the way kalvora-cli
 // does: the first line names the command (or picks one by its length), the others are
 // assignments. Whatever the dialog model accepts runs on a small wave document under a
-// sample budget. Nothing may crash or reach an assertion, a refused command leaves the
-// document as it was, and a generator's result has the length its selection and material
-// give.
+// sample budget; a line "channels=2" makes that document stereo. Nothing may crash or reach an
+// assertion, a refused command leaves the document as it was, and a generator's result has the
+// length its selection and material give.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -57,7 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         named ? *named : EffectTable()[lines[0].size() % EffectTable().size()];
 
     std::vector<TFieldText> texts;
+    bool stereo = false;  // a line "channels=2" makes the document stereo
     for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i] == "channels=2") {
+            stereo = true;
+            continue;
+        }
         const auto equals = lines[i].find('=');
         if (equals == std::string_view::npos) continue;
         texts.push_back(
@@ -77,7 +82,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Wave samples(&error, 64);
     for (std::int32_t i = 0; i < 64; ++i)
         samples.wave[i] = static_cast<std::int16_t>(i * 511);
-    TUnitWave document(workspace, std::make_unique<MonoSound>(std::move(samples), 8000, 2));
+    std::unique_ptr<Sound> sound;
+    if (stereo) {
+        Wave right(&error, 64);
+        for (std::int32_t i = 0; i < 64; ++i)
+            right.wave[i] = static_cast<std::int16_t>(20000 - i * 300);
+        sound = std::make_unique<StereoSound>(std::move(samples), std::move(right), 8000, 2);
+    } else {
+        sound = std::make_unique<MonoSound>(std::move(samples), 8000, 2);
+    }
+    TUnitWave document(workspace, std::move(sound));
     document.SetSelection(static_cast<std::int32_t>(size % 65),
                           static_cast<std::int32_t>(size % 65));
     workspace.Registry().Activate(document);

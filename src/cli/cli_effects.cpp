@@ -82,6 +82,12 @@ int RunCommandWords(TWorkspace& workspace, TUnitWave& document, const TEffectEnt
     if (!OpenWaveFields(workspace, entry, words, opened, err)) return exitFileError;
     workspace.Registry().Activate(document);  // the document the command works on is active
 
+    if (entry.applies) {
+        if (const auto reason = entry.applies(ContextOf(document))) {
+            err << *reason << '\n';
+            return exitUsageError;
+        }
+    }
     TEffectDialogModel dialog = MakeEffectDialog(document, entry);
     dialog.Show();
     std::vector<TFieldText> texts;

@@ -1,5 +1,6 @@
 #include "documents/effect_assignments.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 #include <sstream>
@@ -20,7 +21,9 @@ std::optional<std::string> ApplyOne(TEffectDialogModel& dialog, std::size_t inde
     const std::string in = Concat({"In ", spec.label.empty() ? spec.name : spec.label, ": "});
     switch (spec.kind) {
         case TFieldKind::value:
+            if (!dialog.IsEnabled(index)) return Concat({in, "a mono wave has no such channel."});
             dialog.SetText(index, text);
+            dialog.LeaveField(index);  // as the user tabs on: copies where the field copies
             return std::nullopt;
         case TFieldKind::choice: {
             std::string names;
@@ -148,8 +151,14 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
                        "."});
     };
 
+    // Fields that copy into others go first, so that the others, when given, win.
+    std::vector<TFieldText> ordered = texts;
+    std::stable_partition(ordered.begin(), ordered.end(), [&](const TFieldText& assignment) {
+        const int found = entry.FieldIndex(assignment.field);
+        return found >= 0 && !entry.fields[static_cast<std::size_t>(found)].copiesTo.empty();
+    });
     std::map<std::size_t, ListTexts> lists;
-    for (const TFieldText& assignment : texts) {
+    for (const TFieldText& assignment : ordered) {
         const int found = entry.FieldIndex(assignment.field);
         if (found < 0) {
             if (const auto indexed = FindIndexed(entry, assignment.field)) {
@@ -179,6 +188,18 @@ std::optional<std::string> ApplyFieldTexts(TEffectDialogModel& dialog,
         if (kind == TFieldKind::choice || kind == TFieldKind::check) {
             if (auto clash = choose(index, dialog.Control(index).choice, assignment.field)) {
                 return clash;
+            }
+        }
+    }
+    // A preset writes its fields: giving both leaves it open which one is meant.
+    for (std::size_t i = 0; i < dialog.FieldCount(); ++i) {
+        if (!given[i]) continue;
+        for (std::string_view name : dialog.Field(i).presetFields) {
+            const int field = entry.FieldIndex(name);
+            if (field >= 0 && given[static_cast<std::size_t>(field)]) {
+                return Concat({"Fields ", Quoted(dialog.Field(i).name), " and ", Quoted(name),
+                               " cannot be given together: ", Quoted(dialog.Field(i).name),
+                               " sets ", Quoted(name), "."});
             }
         }
     }
@@ -217,8 +238,11 @@ std::string DescribeEffect(const TEffectEntry& entry) {
                 text << WithoutBlanks(value.value->GetText());
                 break;
             case TFieldKind::choice:
-                text << AlternativeName(
-                    spec.alternatives.at(static_cast<std::size_t>(value.choice)));
+                // A preset list starts with nothing chosen.
+                if (value.choice >= 0) {
+                    text << AlternativeName(
+                        spec.alternatives.at(static_cast<std::size_t>(value.choice)));
+                }
                 break;
             case TFieldKind::check:
                 text << (value.choice != 0 ? "on" : "off");
@@ -233,6 +257,13 @@ std::string DescribeEffect(const TEffectEntry& entry) {
             for (std::size_t a = 0; a < spec.alternatives.size(); ++a)
                 text << (a == 0 ? " " : " | ") << AlternativeName(spec.alternatives[a]);
         }
+        if (spec.IsPreset()) {
+            text << " (sets";
+            for (std::string_view name : spec.presetFields)
+                text << ' ' << name;
+            text << ')';
+        }
+        if (spec.stereoOnly) text << " (stereo only)";
         if (spec.kind == TFieldKind::check) text << ": on | off";
         if (spec.kind == TFieldKind::wave) text << ": a WAV file";
         if (spec.owner) {

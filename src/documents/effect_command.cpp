@@ -72,6 +72,7 @@ bool RunEffect(TUnitWave& document, const TEffectRecord& record) {
         return true;
     }
     const TEffectContext context = ContextOf(document);
+    if (entry.applies && entry.applies(context)) return false;
     TEffectCall call(used, context);
     if (!FindWaves(document.Workspace().Registry(), used, call)) return false;
     const SoundOperation operation = [&](const Sound& sound, ErrorFlag* error, std::int32_t& begin,
@@ -85,12 +86,17 @@ bool RunEffect(TUnitWave& document, const TEffectRecord& record) {
             return document.ApplyToWorkRange(operation);
         case TEffectRange::workSelected:
             return document.ChangeWorkRange(operation);
+        case TEffectRange::whole:
+            return document.ChangeSound({0, static_cast<std::int32_t>(document.GetValues())},
+                                        TSelectionAfter::unchanged, operation);
     }
     return false;
 }
 
 bool RunEffectCommand(TUnitWave& document, const TEffectEntry& entry,
                       const TEffectDialogRunner& showDialog) {
+    // A command that does nothing on this document opens no dialog either.
+    if (entry.applies && entry.applies(ContextOf(document))) return false;
     if (!entry.HasDialog()) return RunEffect(document, document.Records().effects.Of(entry));
     TEffectDialogModel dialog = MakeEffectDialog(document, entry);
     if (!showDialog(dialog)) return false;

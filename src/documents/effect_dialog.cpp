@@ -58,9 +58,11 @@ void TEffectDialogModel::Show() {
         const TFieldSpec& spec = Field(i);
         const TFieldValue& value = record_.At(i);
         TFieldControl& control = controls_[i];
+        control.enabled = !(spec.stereoOnly && context_.moSt == 1);
+        control.edited = false;
         switch (spec.kind) {
             case TFieldKind::value:
-                control.text = value.value->GetText();
+                control.text = control.enabled ? value.value->GetText() : std::string();
                 break;
             case TFieldKind::choice:
             case TFieldKind::check:
@@ -99,6 +101,7 @@ std::vector<std::pair<std::size_t, int>> TEffectDialogModel::AlternativePath(
 }
 
 bool TEffectDialogModel::IsRead(std::size_t field) const {
+    if (!controls_.at(field).enabled) return false;
     if (Field(field).readAlways) return true;
     for (const auto& [choice, alternative] : AlternativePath(field)) {
         if (controls_[choice].choice != alternative) return false;
@@ -113,8 +116,33 @@ void TEffectDialogModel::CheckOwners(std::size_t field) {
 
 void TEffectDialogModel::SetText(std::size_t field, std::string text) {
     KALVORA_ASSERT(Field(field).kind == TFieldKind::value);
-    controls_.at(field).text = std::move(text);
+    TFieldControl& control = controls_.at(field);
+    if (!control.enabled) return;
+    control.text = std::move(text);
+    control.edited = true;
     CheckOwners(field);
+    // The preset no longer describes what the fields hold.
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        for (std::string_view name : Field(i).presetFields) {
+            if (SameName(name, Field(field).name)) controls_[i].choice = -1;
+        }
+    }
+}
+
+bool TEffectDialogModel::LeaveField(std::size_t field) {
+    TFieldControl& control = controls_.at(field);
+    if (Field(field).kind != TFieldKind::value || !control.edited) return false;
+    control.edited = false;
+    bool changed = false;
+    for (std::string_view name : Field(field).copiesTo) {
+        const int target = Entry().FieldIndex(name);
+        KALVORA_ASSERT(target >= 0);
+        if (!controls_[static_cast<std::size_t>(target)].enabled) continue;
+        SetText(static_cast<std::size_t>(target), control.text);
+        controls_[static_cast<std::size_t>(target)].edited = false;
+        changed = true;
+    }
+    return changed;
 }
 
 void TEffectDialogModel::SelectWave(std::size_t field, int item) {
@@ -142,6 +170,15 @@ void TEffectDialogModel::SetChoice(std::size_t field, int alternative) {
                    static_cast<std::size_t>(alternative) < spec.alternatives.size());
     controls_[field].choice = alternative;
     CheckOwners(field);
+    if (!spec.IsPreset()) return;
+    const auto& texts = spec.presetTexts.at(static_cast<std::size_t>(alternative));
+    for (std::size_t i = 0; i < spec.presetFields.size() && i < texts.size(); ++i) {
+        const int target = Entry().FieldIndex(spec.presetFields[i]);
+        KALVORA_ASSERT(target >= 0);
+        TFieldControl& control = controls_[static_cast<std::size_t>(target)];
+        control.text = texts[i];
+        control.edited = false;
+    }
 }
 
 void TEffectDialogModel::SetChecked(std::size_t field, bool checked) {
@@ -231,7 +268,7 @@ bool TEffectDialogModel::Ok() {
     }
     bool ok = true;
     for (std::size_t i = 0; i < controls_.size() && ok; ++i) {
-        if (record_.IsActive(i)) ReadField(ok, i);
+        if (record_.IsActive(i) && controls_[i].enabled) ReadField(ok, i);
     }
     if (ok && Entry().check) {
         if (const auto refusal = Entry().check(record_, context_)) {

@@ -75,6 +75,8 @@ struct TFieldControl {
     int choice = 0;                      // choice: the checked radio button; check: 1 checked
     WaveChoiceList waves;                // wave: the drop-down list and its selection
     std::unique_ptr<TListControl> list;  // list: made by Show()
+    bool enabled = true;                 // false: emptied, not editable and not read
+    bool edited = false;                 // value: changed since it was shown or left
 };
 
 class TEffectDialogModel {
@@ -93,8 +95,12 @@ class TEffectDialogModel {
     // OnShow: the controls from the record; the dialog is valid.
     void Show();
 
-    // The user's edits. Editing a field of an alternative checks that alternative.
+    // The user's edits. Editing a field of an alternative checks that alternative; editing a
+    // field a preset writes clears that preset's choice.
     void SetText(std::size_t field, std::string text);
+    // The user leaves a value's edit: after a change, its text goes into the fields it
+    // copies to (TFieldSpec::copiesTo). True when other controls changed.
+    bool LeaveField(std::size_t field);
     void SelectWave(std::size_t field, int item);
     // Selects the list item named name; false when the list has none (nothing changes).
     bool SelectWaveNamed(std::size_t field, std::string_view name);
@@ -111,6 +117,8 @@ class TEffectDialogModel {
     std::vector<std::pair<std::size_t, int>> AlternativePath(std::size_t field) const;
     // Whether OK reads the field with the radio buttons and check boxes as they stand.
     bool IsRead(std::size_t field) const;
+    // Whether the field's control is enabled (TFieldSpec::stereoOnly on a mono document).
+    bool IsEnabled(std::size_t field) const { return controls_.at(field).enabled; }
 
     // OK: reads and checks (see the top of this file). True when the record was accepted.
     bool Ok();

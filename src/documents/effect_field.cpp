@@ -26,6 +26,17 @@ TFieldSpec WaveField(std::string_view name, std::string_view label, WaveListMode
     return spec;
 }
 
+TFieldSpec PresetField(std::string_view name, std::string_view label,
+                       std::vector<std::string_view> fields, std::vector<TFieldPreset> presets) {
+    TFieldSpec spec = ChoiceField(name, label, {}, -1);
+    for (TFieldPreset& preset : presets) {
+        spec.alternatives.push_back(preset.label);
+        spec.presetTexts.push_back(std::move(preset.texts));
+    }
+    spec.presetFields = std::move(fields);
+    return spec;
+}
+
 TFieldSpec ListField(std::string_view name, std::string_view label,
                      std::vector<TFieldSpec> subFields) {
     TFieldSpec spec{.name = name, .label = label, .kind = TFieldKind::list};

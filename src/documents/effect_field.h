@@ -73,6 +73,21 @@ struct TFieldSpec {
     // default.
     std::string_view defaultFlag{};
 
+    // choice: a drop-down list of presets instead of radio buttons. Choosing alternative a
+    // writes presetTexts[a][i] into the edit of presetFields[i]; a later edit of one of those
+    // fields clears the choice (-1: none chosen, also the default). The command line refuses
+    // a preset given together with one of its fields.
+    std::vector<std::string_view> presetFields{};
+    std::vector<std::vector<std::string_view>> presetTexts{};
+    // value: leaving the edit after changing it copies its text into these fields (those
+    // that are enabled).
+    std::vector<std::string_view> copiesTo{};
+    // A field of the right or left channel: a mono document empties and disables it, and
+    // OK does not read it.
+    bool stereoOnly = false;
+
+    bool IsPreset() const { return !presetFields.empty(); }
+
     // The same field, belonging to the given alternative of the named choice.
     TFieldSpec In(std::string_view choice, int alternative) && {
         owner = TAlternativeOf{choice, alternative};
@@ -109,6 +124,15 @@ TFieldSpec CheckField(std::string_view name, std::string_view label, bool on = f
 // A drop-down list of wave documents; its default is no document.
 TFieldSpec WaveField(std::string_view name, std::string_view label,
                      WaveListMode list = WaveListMode::all, bool needsSamples = true);
+
+// A drop-down list of presets, none chosen by default: choosing presets[a].label writes
+// presets[a].texts into the edits of fields (see TFieldSpec::presetFields).
+struct TFieldPreset {
+    std::string_view label;
+    std::vector<std::string_view> texts;
+};
+TFieldSpec PresetField(std::string_view name, std::string_view label,
+                       std::vector<std::string_view> fields, std::vector<TFieldPreset> presets);
 
 // A list of entries made of the given value fields.
 TFieldSpec ListField(std::string_view name, std::string_view label,

@@ -24,8 +24,8 @@ int TEffectEntry::FieldIndex(std::string_view name) const {
 std::span<const TEffectEntry> EffectTable() {
     static const std::vector<TEffectEntry> table = [] {
         std::vector<TEffectEntry> entries;
-        for (auto family :
-             {GeneratorEffects, ToneGeneratorEffects, SimpleWaveEffects, FilterEffects}) {
+        for (auto family : {GeneratorEffects, ToneGeneratorEffects, SimpleWaveEffects,
+                            FilterEffects, ChannelEffects, TempoPitchEffects}) {
             for (TEffectEntry& entry : family())
                 entries.push_back(std::move(entry));
         }

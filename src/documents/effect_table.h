@@ -33,6 +33,7 @@ enum class TEffectRange : std::uint8_t {
     insert,        // SelMin .. SelMax (a cursor inserts); the new material is selected
     work,          // SelStart .. SelEnd (the whole wave with a cursor); the selection stays
     workSelected,  // SelStart .. SelEnd; the range the operation returns is selected
+    whole,         // the whole sound, whatever is selected; the selection stays
 };
 
 // The facts of the document a command runs on, for the checks and the arguments.
@@ -99,6 +100,10 @@ using TEffectPrepare = std::function<void(TEffectRecord&, const TEffectContext&)
 using TEffectDrawingEdit =
     std::function<void(const TEffectRecord&, TDrawNodes& nodes, double& drawLength)>;
 
+// Why the command does nothing on a document (a balance of a stereo sound), or nothing
+// when it works there.
+using TEffectApplies = std::function<std::optional<std::string>(const TEffectContext&)>;
+
 struct TEffectEntry {
     // The frame command's name, as the command table spells it: "MakeLine". Also the
     // command line's COMMAND (compared without regard to case).
@@ -115,6 +120,7 @@ struct TEffectEntry {
     TEffectCheck check{};          // optional
     TEffectPrepare prepare{};      // optional
     TEffectDrawingEdit drawing{};  // optional
+    TEffectApplies applies{};      // optional: always applies
 
     bool IsGenerator() const { return range == TEffectRange::insert; }
     bool HasDialog() const { return !fields.empty(); }
@@ -132,5 +138,7 @@ std::vector<TEffectEntry> GeneratorEffects();      // generator_effects.cpp
 std::vector<TEffectEntry> ToneGeneratorEffects();  // tone_generator_effects.cpp
 std::vector<TEffectEntry> SimpleWaveEffects();     // simple_wave_effects.cpp
 std::vector<TEffectEntry> FilterEffects();         // filter_effects.cpp
+std::vector<TEffectEntry> ChannelEffects();        // channel_effects.cpp
+std::vector<TEffectEntry> TempoPitchEffects();     // tempo_pitch_effects.cpp
 
 }  // namespace kalvora

@@ -112,6 +112,10 @@ void TEffectDialog::AddField(QGridLayout* grid, int row, std::size_t index,
                 model_.SetText(index, ToCore(text));
                 ShowChoices();
             });
+            // Leaving a field may copy its text into others ("Time Middle").
+            connect(edit, &QLineEdit::editingFinished, this, [this, index] {
+                if (model_.LeaveField(index)) ShowTexts();
+            });
             addLabelled(edit);
             break;
         }
@@ -146,6 +150,18 @@ void TEffectDialog::AddField(QGridLayout* grid, int row, std::size_t index,
             break;
         }
         case TFieldKind::choice: {
+            if (spec.IsPreset()) {
+                // A drop-down list of presets that fill other fields.
+                auto* list = new QComboBox;
+                for (std::string_view alternative : spec.alternatives)
+                    list->addItem(FromCore(alternative));
+                connect(list, &QComboBox::activated, this, [this, index](int item) {
+                    model_.SetChoice(index, item);
+                    ShowTexts();
+                });
+                addLabelled(list);
+                break;
+            }
             auto* group = new QGroupBox(FromCore(spec.label));
             group->setObjectName(name);
             auto* inner = new QGridLayout(group);
@@ -194,14 +210,28 @@ void TEffectDialog::ShowModel() {
         const TFieldControl& control = model_.Control(i);
         if (auto* edit = qobject_cast<QLineEdit*>(controls_[i])) {
             edit->setText(FromCore(control.text));
-        } else if (auto* list = qobject_cast<QComboBox*>(controls_[i])) {
+        } else if (auto* list = qobject_cast<QComboBox*>(controls_[i]);
+                   list != nullptr && model_.Field(i).kind == TFieldKind::wave) {
             list->clear();
             for (const WaveChoice& item : control.waves.items)
                 list->addItem(FromCore(item.name));
             list->setCurrentIndex(control.waves.selected);
         }
     }
+    for (std::size_t i = 0; i < model_.FieldCount(); ++i) {
+        if (controls_[i] != nullptr) controls_[i]->setEnabled(model_.IsEnabled(i));
+    }
     ShowLists();
+    ShowChoices();
+}
+
+void TEffectDialog::ShowTexts() {
+    for (std::size_t i = 0; i < model_.FieldCount(); ++i) {
+        auto* edit = qobject_cast<QLineEdit*>(controls_[i]);
+        const QString text = FromCore(model_.Control(i).text);
+        // Only changed texts: the edit being typed in keeps its cursor.
+        if (edit != nullptr && edit->text() != text) edit->setText(text);
+    }
     ShowChoices();
 }
 
@@ -216,6 +246,8 @@ void TEffectDialog::ShowChoices() {
         const int choice = model_.Control(i).choice;
         if (choices_[i] != nullptr) {
             if (QAbstractButton* radio = choices_[i]->button(choice)) radio->setChecked(true);
+        } else if (model_.Field(i).IsPreset()) {
+            qobject_cast<QComboBox*>(controls_[i])->setCurrentIndex(choice);
         } else if (auto* check = qobject_cast<QCheckBox*>(controls_[i])) {
             check->setChecked(choice != 0);
         }

@@ -26,7 +26,8 @@ class TEffectDialog : public QDialog {
     TEffectDialog(TEffectDialogModel& model, QWidget* parent = nullptr);
 
     // The control of the named field: a QLineEdit, QComboBox, QCheckBox, the QGroupBox of a
-    // choice, or the TListFieldBox of a list. Its object name is the field's name.
+    // choice (the QComboBox of a preset list), or the TListFieldBox of a list. Its object name
+    // is the field's name.
     QWidget* ControlOf(std::string_view field) const;
     // The radio button of an alternative of a choice; its object name is the field's name,
     // "." and the alternative's label without blanks ("kind.Exponential").
@@ -46,6 +47,8 @@ class TEffectDialog : public QDialog {
     QWidget* AlternativeBox(const TFieldSpec& choice, int alternative);
     void ShowModel();
     void ShowChoices();
+    // The edits' texts from the model (after a preset or a copy wrote them).
+    void ShowTexts();
     // The list fields' boxes show their current entries and states.
     void ShowLists();
     void Ok();

@@ -282,6 +282,50 @@ class Sound {
                                                        double time, std::int32_t& begin,
                                                        std::int32_t& end) const;
 
+    // ---- Balance, channel mixing and shift (balance.cpp, channel_mix.cpp, shift.cpp) ----
+    // New stereo sound from a mono one: the left channel is the mono wave placed for
+    // direction d (-1 fully left .. 1 fully right), the right channel for -d (BalanceSide).
+    // Requires a mono sound with samples.
+    std::unique_ptr<Sound> Balance(ErrorFlag* error, double d, bool timeDifference, bool volume,
+                                   bool filter) const;
+    // As Balance with the direction read sample by sample from envelope's mono wave
+    // (BalanceEnvelopeSide). Requires envelope.GetValues() > 0.
+    std::unique_ptr<Sound> BalanceEnvelope(ErrorFlag* error, const Sound& envelope,
+                                           bool timeDifference, bool volume, bool filter) const;
+    // New stereo sound, over the range: left = leftToLeft·left + rightToLeft·right, right =
+    // rightToRight·right + leftToRight·left. Requires a stereo sound with samples.
+    std::unique_ptr<Sound> MixLeftRight(ErrorFlag* error, double leftToLeft, double leftToRight,
+                                        double rightToLeft, double rightToRight, std::int32_t begin,
+                                        std::int32_t end) const;
+    // New: the range lifted out and added back time seconds later (earlier when negative),
+    // fractions interpolated; the wave grows where the material leaves it. begin and end
+    // become the moved range (stereo: where both channels' moved ranges overlap, a cursor
+    // when they do not). A mono sound uses timeLeft for its wave.
+    std::unique_ptr<Sound> Shift(ErrorFlag* error, double timeLeft, double timeRight,
+                                 std::int32_t& begin, std::int32_t& end) const;
+    // New: every sample of the range moved by time·E/32768 seconds, E the matching channel of
+    // envelope stretched over the range and its margins; the wave grows by the largest
+    // shift on either side, and the range with it. Requires envelope.GetValues() > 0.
+    std::unique_ptr<Sound> ShiftEnvelope(ErrorFlag* error, double timeLeft, double timeRight,
+                                         const Sound& envelope, std::int32_t& begin,
+                                         std::int32_t& end) const;
+
+    // ---- Tempo and pitch (tempo_pitch.cpp) ----
+    // New: the range replaced by n = trunc(lengthFactor·L) samples read block by block
+    // (Wave::tempoPitch) with blocks of trunc(Freq·blockSize) samples, each channel with the
+    // matching channels of the envelopes (null: none). quality 1 is the high quality. Requires
+    // begin < end, speed != 0, lengthFactor > 0, a block of at least 1 sample (2 in high
+    // quality) and envelopes with samples.
+    std::unique_ptr<Sound> TempoPitch(ErrorFlag* error, double speed, double start,
+                                      double lengthFactor, double freqFactor, double blockSize,
+                                      int quality, const Sound* freqEnvelope,
+                                      const Sound* speedEnvelope, std::int32_t& begin,
+                                      std::int32_t& end) const;
+    // The whole sound, without envelopes.
+    std::unique_ptr<Sound> TempoPitch(ErrorFlag* error, double speed, double start,
+                                      double lengthFactor, double freqFactor, double blockSize,
+                                      int quality) const;
+
   protected:
     Sound(std::int16_t moSt, std::int32_t freq, std::int16_t bytesPSample);
 
