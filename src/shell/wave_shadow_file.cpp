@@ -1,6 +1,7 @@
 #include "shell/wave_shadow_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <system_error>
 #include <utility>
 
@@ -179,6 +180,13 @@ const TDTDItem* GrammarOfVersion(const std::string& version) {
     return version == kShadowFileVersion ? UnitWaveGrammar().get() : nullptr;
 }
 
+// Seven significant digits of a number near 0 can take more decimals than the number reader
+// accepts (ten), and such a file could not be read again: fractions and times are written
+// rounded to nine decimals, far below one sample of any drawing.
+double Writable(double value) {
+    return std::round(value * 1e9) / 1e9;
+}
+
 void AddPositions(TXMLComplexElement& parent, std::int32_t first, std::int32_t second) {
     parent.AddText("WavePos", unitIntegerPos(first).GetText());
     parent.AddText("WavePos", unitIntegerPos(second).GetText());
@@ -218,10 +226,11 @@ std::unique_ptr<TXMLComplexElement> WriteUnitWave(const TWaveShadow& shadow) {
         for (const TDrawNode& node : drawing.nodes) {
             TXMLComplexElement& point = userDraw.AddElement("DrawPoint");
             point.AddText("Position",
-                          unitFactorPosMax1(node.position, DisplayUnit::none).GetText());
+                          unitFactorPosMax1(Writable(node.position), DisplayUnit::none).GetText());
             point.AddText("WaveValue", unitWaveVal(node.value, DisplayUnit::sample).GetText());
         }
-        userDraw.AddText("DrawLength", unitTimePos(drawing.length, DisplayUnit::second).GetText());
+        userDraw.AddText("DrawLength",
+                         unitTimePos(Writable(drawing.length), DisplayUnit::second).GetText());
     } else {
         TXMLComplexElement& valueDraw = root->AddElement("ValueDraw");
         if (shadow.selectionBegin == shadow.selectionEnd) {
@@ -233,7 +242,7 @@ std::unique_ptr<TXMLComplexElement> WriteUnitWave(const TWaveShadow& shadow) {
                          std::max(shadow.selectionBegin, shadow.selectionEnd));
         }
     }
-    const double split = std::clamp(shadow.views.splitPosition, 0.0, 1.0);
+    const double split = Writable(std::clamp(shadow.views.splitPosition, 0.0, 1.0));
     root->AddText("SplitPosition", unitFactorPosMax1(split, DisplayUnit::none).GetText());
     for (const std::optional<TViewZoom>& zoom : shadow.views.zooms) {
         TXMLComplexElement& view = root->AddElement("View");

@@ -230,6 +230,20 @@ TEST_F(WaveShadowFileTest, NodesOutOfPositionOrderAreKeptInFileOrderAndStillDraw
     EXPECT_EQ(opened->GetValues(), 44101);
 }
 
+// Positions so close to the start that seven significant digits would need more decimals
+// than a number may have are still written so that they read back.
+TEST_F(WaveShadowFileTest, NodesVeryNearTheStartReadBack) {
+    auto saved = Document(10);
+    saved->DrawWave(TDrawKind::linear);
+    saved->DrawNodes().Insert(3.123456e-6, 100);
+    saved->DrawNodes().Insert(0.5, 200);
+    auto opened = Document(10);
+    std::string error;
+    ASSERT_EQ(Read(Written(*saved), *opened, error), TShadowReadResult::read) << error;
+    ASSERT_EQ(opened->DrawNodes().Count(), 4);
+    EXPECT_NEAR(std::next(opened->DrawNodes().begin())->position, 3.123456e-6, 1e-9);
+}
+
 struct BrokenCase {
     const char* what;
     const char* with;
