@@ -88,6 +88,7 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
         ScheduleUpdate();
     });
     CreateSinus();
+    workspace_.SetShadowStore(&shadowFiles_);
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
 
@@ -406,6 +407,7 @@ TMDIChildWave* TMainForm::AddWaveWindow(std::unique_ptr<TUnitWave> document,
     auto* window = new TMDIChildWave(*this, std::move(document), settings);
     ShowDocumentWindow(window, bounds);
     window->Refresh();
+    window->ApplyShadowViews();  // what an opened wave's shadow file says of its window
     return window;
 }
 

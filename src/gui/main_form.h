@@ -22,6 +22,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/frame_player.h"
 #include "shell/tool_window_keyboard.h"
+#include "shell/wave_shadow_file.h"
 #include "shell/wave_view_props.h"
 #include "sound/sound.h"
 #include "volume/vold_view_props.h"
@@ -202,6 +203,8 @@ class TMainForm : public QMainWindow {
     CommandStates states_{};
     bool updateScheduled_ = false;
 
+    // The reader and writer of the waves' shadow files, installed in the workspace.
+    TWaveShadowFiles shadowFiles_;
     // The frame's state shared by all documents. The workspace outlives every document
     // window: the destructor closes the windows first.
     TWorkspace workspace_;

@@ -138,4 +138,63 @@ void TMDIChildWave::DrawingModeChanged() {
     group_->RepaintAll();
 }
 
+std::unique_ptr<TWindowViewState> TMDIChildWave::ViewState() const {
+    auto state = std::make_unique<TWaveViewState>();
+    if (pendingLayout_) {
+        state->splitPosition = pendingLayout_->splitPosition;
+        state->zooms = pendingLayout_->zooms;
+    } else {
+        state->splitPosition = group_->SplitPosition();
+        for (int number = 1; number <= 2; ++number) {
+            TViewWave& view = group_->View(number);
+            if (!view.Zoomed()) continue;
+            const TWaveViewGeometry& geometry = view.Geometry();
+            state->zooms[static_cast<std::size_t>(number - 1)] =
+                ZoomOfVisibleRange(geometry.FirstVisible(), geometry.LastVisible());
+        }
+    }
+    state->showVolume = group_->Kind() == TWaveWindKind::waveWindVolume;
+    state->waveSettings = group_->WaveSettings();
+    state->volumeSettings = group_->VolumeSettings();
+    return state;
+}
+
+void TMDIChildWave::ApplyShadowViews() {
+    const std::unique_ptr<TWindowViewState> taken = Wave().TakeViewState();
+    const auto* state = dynamic_cast<const TWaveViewState*>(taken.get());
+    if (state == nullptr) return;
+    TUnitWave& wave = Wave();
+    const bool tracking = wave.TrackChanges();
+    wave.SetTrackChanges(false);
+    group_->KeepVolumeSettings(state->volumeSettings);
+    group_->SetWaveSettings(state->waveSettings);
+    if (state->showVolume) group_->SetVolumeSettings(state->volumeSettings);
+    pendingLayout_ = TPendingLayout{state->splitPosition, state->zooms};
+    if (!state->loading) ApplyPendingLayout();
+    wave.SetTrackChanges(tracking);
+    Frame().ScheduleUpdate();
+}
+
+void TMDIChildWave::ApplyPendingLayout() {
+    if (!pendingLayout_) return;
+    const TPendingLayout layout = *pendingLayout_;
+    pendingLayout_.reset();
+    TUnitWave& wave = Wave();
+    const bool tracking = wave.TrackChanges();
+    wave.SetTrackChanges(false);
+    group_->SetSplitPosition(layout.splitPosition);
+    for (int number = 1; number <= 2; ++number) {
+        TViewWave& view = group_->View(number);
+        const std::optional<TViewZoom>& zoom = layout.zooms[static_cast<std::size_t>(number - 1)];
+        if (zoom) {
+            view.ZoomTo(zoom->first, zoom->last, true);
+        } else {
+            view.Unzoom();
+        }
+        // The range just set is the one the file holds, not a change to store again.
+        view.ForgetPaintedRange();
+    }
+    wave.SetTrackChanges(tracking);
+}
+
 }  // namespace kalvora::gui

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QCursor>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "documents/wave_document.h"
 #include "documents/wave_window.h"
@@ -13,6 +15,7 @@
 #include "shell/wave_frame_document.h"
 #include "shell/wave_view_input.h"
 #include "shell/wave_view_props.h"
+#include "shell/wave_view_state.h"
 
 namespace kalvora::gui {
 
@@ -55,6 +58,19 @@ class TMDIChildWave : public TMDIChildKalvora, public WaveWindow {
     void SelectionChanged(std::int32_t oldFirst, std::int32_t oldSecond) override;
     void ChannelsChanged() override;
     void DrawingModeChanged() override;
+    std::unique_ptr<TWindowViewState> ViewState() const override;
+    void ViewStateRead() override { ApplyShadowViews(); }
+
+    // --- the view state of the shadow file
+    // Takes what the shadow file reader left in the document: the display and both settings
+    // at once; the split position and the zooms at once too, unless the file was read while a
+    // project loads (then they wait for ApplyPendingLayout). What the file holds does not
+    // count as a change of the document.
+    void ApplyShadowViews();
+    // The split position and zooms a project's shadow file gave, once the project has sized
+    // the window.
+    void ApplyPendingLayout();
+    bool HasPendingLayout() const { return pendingLayout_.has_value(); }
 
   protected:
     void WindowClosing() override;
@@ -67,6 +83,11 @@ class TMDIChildWave : public TMDIChildKalvora, public WaveWindow {
     TViewWaveGroup* group_ = nullptr;
     TWaveToolMode toolMode_ = TWaveToolMode::normal;
     std::function<void()> stopRecording_;
+    struct TPendingLayout {
+        double splitPosition = 0.0;
+        std::array<std::optional<TViewZoom>, 2> zooms;
+    };
+    std::optional<TPendingLayout> pendingLayout_;
 };
 
 }  // namespace kalvora::gui

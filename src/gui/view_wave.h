@@ -43,6 +43,8 @@ class TViewWave : public QWidget {
     void AfterChange(std::int32_t begin, std::int32_t end);
 
     void RequestFullRepaint();
+    // The next paint takes its visible range as the one stored (after a shadow file set it).
+    void ForgetPaintedRange() { paintedRange_.reset(); }
     // Repaints the strip of the samples a .. b (and a column either side).
     void RepaintSamples(double a, double b);
     // Repaints what a selection change from (oldFirst, oldSecond) affects.

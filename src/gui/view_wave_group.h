@@ -62,6 +62,8 @@ class TViewWaveGroup : public QSplitter {
     // The volume diagram with these settings in both views: computed anew when it was not
     // shown or a setting of the computation changed, else only repainted.
     void SetVolumeSettings(const TVoldViewProps& settings);
+    // Keeps settings for when the volume diagram is shown, without showing it.
+    void KeepVolumeSettings(const TVoldViewProps& settings) { volumeSettings_ = settings; }
     // The computation of the volume diagram (its arrays and worker).
     TVolumeComputation& Volume() const { return *volume_; }
     // The diagram as the views (and windows using this wave as envelope) paint it.

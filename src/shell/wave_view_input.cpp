@@ -177,8 +177,10 @@ TViewReaction TWaveViewMouse::DrawingMove(int x, int y) {
         const int previousX = geometry_.NodePixel(previous->position, previous->value).x;
         const int nextX = geometry_.NodePixel(next->position, next->value).x;
         if (previousX + 1 < newX && newX < nextX + 1) {
+            // Nodes read from a file may stand out of position order.
             grabbed_->position = std::clamp(geometry_.NodeAtPixel(newX, newY).position,
-                                            previous->position, next->position);
+                                            std::min(previous->position, next->position),
+                                            std::max(previous->position, next->position));
         }
     }
     const bool outside = newY >= client.bottom || newY < client.top;

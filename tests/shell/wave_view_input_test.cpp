@@ -347,6 +347,27 @@ TEST_F(DrawingInputTest, EndNodesKeepTheirPositionAndTakeTheEdgeValue) {
     EXPECT_EQ(document_->TheSound().GetLeftWave().wave[0], 32767);
 }
 
+// A shadow file may hold nodes out of position order; they are kept in that order.
+TEST_F(DrawingInputTest, NodesOutOfPositionOrderCanBeDraggedAndAddedTo) {
+    TDrawNodes& nodes = document_->DrawNodes();
+    nodes.Clear();
+    nodes.Append(0.0, 0);
+    nodes.Append(0.8, 0);
+    nodes.Append(0.3, 0);
+    nodes.Append(1.0, 0);
+    document_->DrawingEdited();
+    mouse_->LeftButtonDown(30, 100, {});  // grabs the node at 0.3, between 0.8 and 1
+    ASSERT_EQ(mouse_->GrabbedNode(), &*std::next(nodes.begin(), 2));
+    mouse_->PointerMove(50, 100, true, false);  // not between its neighbours' columns: stays
+    EXPECT_DOUBLE_EQ(Nodes()[2].position, 0.3);
+    mouse_->PointerMove(90, 60, true, false);
+    EXPECT_NEAR(Nodes()[2].position, 0.9, 1e-9);
+    mouse_->LeftButtonUp(90, 60, tool_);
+    mouse_->LeftButtonDown(60, 20, {});  // a new node, inserted by position as far as it goes
+    EXPECT_EQ(Nodes().size(), 5u);
+    EXPECT_EQ(document_->GetValues(), 44101);
+}
+
 TEST(WaveViewRepaintTest, OnlyTheChangedStripsAndTheCursorsAreRepainted) {
     TWaveViewGeometry view;
     view.SetClient({0, 0, 100, 50});
