@@ -179,12 +179,14 @@ bool ImportSound(platform::SoundDecoder& decoder, ImportResult& result, std::str
     const platform::DecodedSoundInfo& info = decoder.Info();
     if (info.channels <= 0 || info.rate <= 0 || info.frames < 0)
         return Fail(importText::badFormat, errorText);
-    if (info.frames > kMostFrames) return Fail(importText::tooLong, errorText);
+    const std::int64_t mostFrames = std::clamp<std::int64_t>(limits.mostFrames, 0, kMostFrames);
+    if (info.frames > mostFrames) return Fail(importText::tooLong, errorText);
 
     const int outChannels = info.channels == 1 ? 1 : 2;
     ErrorFlag error = 0;
     WaveCollector collector(outChannels, &error);
-    const std::int64_t upFront = std::min(info.frames, std::max<std::int64_t>(limits.framesUpFront, 0));
+    const std::int64_t upFront =
+        std::min(info.frames, std::max<std::int64_t>(limits.framesUpFront, 0));
     if (upFront > 0 && !collector.AddSegment(upFront))
         return Fail(kNotEnoughMemoryText, errorText);
 
@@ -198,7 +200,7 @@ bool ImportSound(platform::SoundDecoder& decoder, ImportResult& result, std::str
         while (done < got) {
             if (collector.Room() == 0) {
                 // More than the file stated: grow by what arrived so far, within a wave's size.
-                const std::int64_t left = kMostFrames - collector.Total();
+                const std::int64_t left = mostFrames - collector.Total();
                 if (left < got - done) return Fail(importText::tooLong, errorText);
                 const std::int64_t grow =
                     std::min(left, std::max(collector.Total(), kBlockFrames * 16));

@@ -35,6 +35,8 @@ struct ImportLimits {
     // The most samples per channel allocated before they are decoded: a file stating a
     // longer sound grows its waves as the samples arrive instead.
     std::int64_t framesUpFront = 0x7FFFFFFF;
+    // The most samples per channel accepted (what a wave holds); longer sounds are refused.
+    std::int64_t mostFrames = 0x7FFFFFFF;
 };
 
 // Reads the whole of an opened file. False with a reason in errorText (the sound is then
