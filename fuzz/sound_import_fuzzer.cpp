@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kalvora::platform::SetMessageSink(&sink);
     kalvora::platform::SndfileCodec codec;
     std::string errorText;
-    std::unique_ptr<kalvora::platform::SoundDecoder> decoder = codec.OpenBytes({data, size},
-                                                                               errorText);
+    std::unique_ptr<kalvora::platform::SoundDecoder> decoder =
+        codec.OpenBytes({data, size}, errorText);
     if (decoder) {
         kalvora::ImportResult result;
         kalvora::ImportLimits limits;

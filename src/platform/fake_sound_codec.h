@@ -13,7 +13,7 @@ namespace kalvora::platform {
 
 struct FakeSoundFile {
     DecodedSoundInfo info;
-    std::vector<float> samples;  // interleaved, full scale -1 .. 1 (narrow files: k / 32768)
+    std::vector<float> samples;         // interleaved, full scale -1 .. 1 (narrow files: k / 32768)
     std::int64_t framesDelivered = -1;  // stop after this many frames; -1: all of them
     std::string readError;              // reported when stopping early
 };

@@ -57,9 +57,8 @@ std::vector<platform::SpeakerPosition> DefaultPositions(int channels) {
 
 std::vector<StereoWeights> StereoDownmix(const std::vector<platform::SpeakerPosition>& positions,
                                          int channels) {
-    const std::vector<P> used = static_cast<int>(positions.size()) == channels
-                                    ? positions
-                                    : DefaultPositions(channels);
+    const std::vector<P> used =
+        static_cast<int>(positions.size()) == channels ? positions : DefaultPositions(channels);
     std::vector<StereoWeights> weights;
     float leftSum = 0;
     float rightSum = 0;

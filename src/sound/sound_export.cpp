@@ -31,8 +31,8 @@ std::optional<platform::EncodedFormat> ExportFormatOf(const std::filesystem::pat
 }
 
 bool ExportSound(platform::SoundCodec& codec, const Sound& sound, std::int32_t begin,
-                 std::int32_t end, const std::filesystem::path& file,
-                 const ExportChoices& choices, std::string& errorText) {
+                 std::int32_t end, const std::filesystem::path& file, const ExportChoices& choices,
+                 std::string& errorText) {
     KALVORA_ASSERT(0 <= begin && begin <= end && end <= sound.GetValues());
     const std::optional<platform::EncodedFormat> format = ExportFormatOf(file);
     if (!format) {

@@ -23,6 +23,12 @@ inline constexpr std::string_view badQuality = "the quality must lie between 0 a
 inline constexpr std::string_view noBitsForOgg = "Ogg Vorbis files have no sample width.";
 inline constexpr std::string_view noQualityForLossless =
     "only Ogg Vorbis files have a quality; WAV and FLAC are lossless.";
+// The dialog that asks for the choices.
+inline constexpr std::string_view caption = "Export";
+inline constexpr std::string_view widthLabel = "Sample width:";
+inline constexpr std::string_view sixteenBits = "16 bits";
+inline constexpr std::string_view twentyFourBits = "24 bits";
+inline constexpr std::string_view qualityLabel = "Quality (0 smallest, 10 best):";
 }  // namespace exportText
 
 // What the user chooses besides the file name.
@@ -38,7 +44,7 @@ std::optional<platform::EncodedFormat> ExportFormatOf(const std::filesystem::pat
 // Samples begin .. end - 1 of every channel of sound into file. False with a reason in
 // errorText; the file is then left as it was.
 bool ExportSound(platform::SoundCodec& codec, const Sound& sound, std::int32_t begin,
-                 std::int32_t end, const std::filesystem::path& file,
-                 const ExportChoices& choices, std::string& errorText);
+                 std::int32_t end, const std::filesystem::path& file, const ExportChoices& choices,
+                 std::string& errorText);
 
 }  // namespace kalvora

@@ -34,9 +34,7 @@ class WaveCollector {
         used_ = 0;
         return true;
     }
-    std::int64_t Room() const {
-        return segments_.empty() ? 0 : segments_.back()[0].values - used_;
-    }
+    std::int64_t Room() const { return segments_.empty() ? 0 : segments_.back()[0].values - used_; }
     std::int16_t* At(int channel) { return segments_.back()[channel].wave + used_; }
     void Advance(std::int64_t frames) {
         used_ += frames;
@@ -104,9 +102,7 @@ class Quantizer {
 class ImportReader {
   public:
     explicit ImportReader(platform::SoundDecoder& decoder)
-        : decoder_(decoder),
-          info_(decoder.Info()),
-          exact_(!info_.wide && info_.channels <= 2) {
+        : decoder_(decoder), info_(decoder.Info()), exact_(!info_.wide && info_.channels <= 2) {
         if (info_.channels > 2) weights_ = StereoDownmix(info_.positions, info_.channels);
         const auto samples = static_cast<std::size_t>(kBlockFrames * info_.channels);
         if (exact_) {
@@ -127,8 +123,7 @@ class ImportReader {
     }
 
     // Frames first .. first + count - 1 of the block into the waves at left and right.
-    void Convert(std::int64_t first, std::int64_t count, std::int16_t* left,
-                 std::int16_t* right) {
+    void Convert(std::int64_t first, std::int64_t count, std::int16_t* left, std::int16_t* right) {
         const int channels = info_.channels;
         if (exact_ && channels == 1) {
             std::memcpy(left, shorts_.data() + first,
@@ -187,8 +182,7 @@ bool ImportSound(platform::SoundDecoder& decoder, ImportResult& result, std::str
     WaveCollector collector(outChannels, &error);
     const std::int64_t upFront =
         std::min(info.frames, std::max<std::int64_t>(limits.framesUpFront, 0));
-    if (upFront > 0 && !collector.AddSegment(upFront))
-        return Fail(kNotEnoughMemoryText, errorText);
+    if (upFront > 0 && !collector.AddSegment(upFront)) return Fail(kNotEnoughMemoryText, errorText);
 
     ImportReader reader(decoder);
     std::array<std::int16_t*, 2> out{};

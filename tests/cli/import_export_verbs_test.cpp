@@ -16,9 +16,9 @@
 namespace kalvora::cli {
 namespace {
 
-using ::testing::HasSubstr;
 using testing::BuildWaveFile;
 using testing::FloatSamples;
+using ::testing::HasSubstr;
 using testing::IntegerSamples;
 using testing::WaveFileSpec;
 using testing::WriteBytes;
@@ -142,8 +142,8 @@ TEST_F(ImportExportVerbsTest, WiderSamplesComeWithinOneStepOfDither) {
     const std::vector<std::int32_t> pattern24 = Pattern24(2);
     std::vector<std::int32_t> expected;
     for (std::int32_t s : pattern24)
-        expected.push_back(std::clamp(static_cast<std::int32_t>(std::lround(s / 256.0)),
-                                      -32768, 32767));
+        expected.push_back(
+            std::clamp(static_cast<std::int32_t>(std::lround(s / 256.0)), -32768, 32767));
     WaveFileSpec ext24;
     ext24.kind = WaveFileSpec::Kind::extensiblePcm;
     ext24.bits = 24;
@@ -274,11 +274,14 @@ TEST_F(ImportExportVerbsTest, WaveAndFlacExportsReadBackInSoxWithTheSameSamples)
 
 TEST_F(ImportExportVerbsTest, ExportWritesTheSelectionAndOggOfTheChosenQuality) {
     const std::vector<std::int32_t> sine = Sine16(1, 44100);
-    MakeWave("in.wav", [] {
-        WaveFileSpec mono;
-        mono.channels = 1;
-        return mono;
-    }(), IntegerSamples(sine, 16));
+    MakeWave(
+        "in.wav",
+        [] {
+            WaveFileSpec mono;
+            mono.channels = 1;
+            return mono;
+        }(),
+        IntegerSamples(sine, 16));
     ASSERT_EQ(Run({"export", Path("in.wav"), Path("part.flac"), "--select", "100:1100"}), 0)
         << err.str();
     Tool("sox " + Q("part.flac") + " " + Q("part.wav"));
@@ -288,8 +291,7 @@ TEST_F(ImportExportVerbsTest, ExportWritesTheSelectionAndOggOfTheChosenQuality) 
     EXPECT_EQ(part->GetLeftWave().wave[0], sine[100]);
 
     ASSERT_EQ(Run({"export", Path("in.wav"), Path("low.ogg"), "--quality", "0"}), 0) << err.str();
-    ASSERT_EQ(Run({"export", Path("in.wav"), Path("high.ogg"), "--quality", "10"}), 0)
-        << err.str();
+    ASSERT_EQ(Run({"export", Path("in.wav"), Path("high.ogg"), "--quality", "10"}), 0) << err.str();
     EXPECT_LT(std::filesystem::file_size(Path("low.ogg")),
               std::filesystem::file_size(Path("high.ogg")));
     std::unique_ptr<Sound> back = Import("high.ogg");

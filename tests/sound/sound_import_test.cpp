@@ -104,8 +104,7 @@ TEST_F(SoundImportTest, MoreThanTwoChannelsAreMixedDownToStereo) {
     const float g = std::sqrt(0.5f);
     const float scale = 1 / (1 + 2 * g);
     EXPECT_NEAR(result_.sound->GetLeftWave().wave[0], (0.5f + g * 0.25f) * scale * 32768, 1);
-    EXPECT_NEAR(result_.sound->GetRightWave().wave[0], (g * 0.25f + g * 0.5f) * scale * 32768,
-                1);
+    EXPECT_NEAR(result_.sound->GetRightWave().wave[0], (g * 0.25f + g * 0.5f) * scale * 32768, 1);
 }
 
 TEST(ChannelDownmixTest, NamedChannelsDecideTheirSide) {

@@ -312,8 +312,8 @@ std::unique_ptr<SoundDecoder> SndfileCodec::OpenBytes(std::span<const std::uint8
                                                       std::string& errorText) {
     auto memory = std::make_unique<MemoryFile>();
     memory->bytes = bytes;
-    SF_VIRTUAL_IO io{&MemoryFile::Length, &MemoryFile::Seek, &MemoryFile::Read,
-                     &MemoryFile::Write, &MemoryFile::Tell};
+    SF_VIRTUAL_IO io{&MemoryFile::Length, &MemoryFile::Seek, &MemoryFile::Read, &MemoryFile::Write,
+                     &MemoryFile::Tell};
     SF_INFO info{};
     SNDFILE* sound = sf_open_virtual(&io, SFM_READ, &info, memory.get());
     return Opened(sound, info, std::move(memory), errorText);
