@@ -20,7 +20,7 @@ using testing::BuildWaveFile;
 using testing::FloatSamples;
 using ::testing::HasSubstr;
 using testing::IntegerSamples;
-using testing::WaveFileSpec;
+using testing::WaveFileLayout;
 using testing::WriteBytes;
 
 constexpr int kFrames = 20000;
@@ -69,8 +69,9 @@ class ImportExportVerbsTest : public CliFolderTest {
     }
     std::string Q(const std::string& name) const { return "'" + Path(name) + "'"; }
 
-    void MakeWave(const std::string& name, const WaveFileSpec& spec, const testing::Bytes& data) {
-        WriteBytes(Path(name), BuildWaveFile(spec, data));
+    void MakeWave(const std::string& name, const WaveFileLayout& layout,
+                  const testing::Bytes& data) {
+        WriteBytes(Path(name), BuildWaveFile(layout, data));
     }
 
     // Imports name and reads the result with the program's own WAV reader.
@@ -102,18 +103,18 @@ class ImportExportVerbsTest : public CliFolderTest {
 TEST_F(ImportExportVerbsTest, SixteenBitSamplesAreExactInEveryContainer) {
     const std::vector<std::int32_t> pattern = Pattern16(2);
     const testing::Bytes data = IntegerSamples(pattern, 16);
-    WaveFileSpec list;
+    WaveFileLayout list;
     list.chunksBeforeData = {{"LIST", testing::InfoList("take 1")}};
-    WaveFileSpec bextJunk;
+    WaveFileLayout bextJunk;
     bextJunk.chunksBeforeData = {{"JUNK", testing::Bytes(28, 0)},
                                  {"bext", testing::Bytes(602, 0x20)}};
-    WaveFileSpec extensible;
-    extensible.kind = WaveFileSpec::Kind::extensiblePcm;
+    WaveFileLayout extensible;
+    extensible.kind = WaveFileLayout::Kind::extensiblePcm;
     extensible.channelMask = 3;
     MakeWave("list.wav", list, data);
     MakeWave("bext.wav", bextJunk, data);
     MakeWave("ext16.wav", extensible, data);
-    MakeWave("plain.wav", WaveFileSpec{}, data);
+    MakeWave("plain.wav", WaveFileLayout{}, data);
     Tool("flac -s -f -o " + Q("plain.flac") + " " + Q("plain.wav"));
 
     for (const std::string name : {"list.wav", "bext.wav", "ext16.wav", "plain.flac"}) {
@@ -128,7 +129,7 @@ TEST_F(ImportExportVerbsTest, SixteenBitSamplesAreExactInEveryContainer) {
 
 // Open reads WAV files exactly as before: the chunk between "fmt " and "data" still refuses.
 TEST_F(ImportExportVerbsTest, TheWaveReaderStillRefusesWhatImportReads) {
-    WaveFileSpec list;
+    WaveFileLayout list;
     list.chunksBeforeData = {{"LIST", testing::InfoList("take 1")}};
     MakeWave("list.wav", list, IntegerSamples(Pattern16(2), 16));
     std::unique_ptr<Sound> sound;
@@ -144,8 +145,8 @@ TEST_F(ImportExportVerbsTest, WiderSamplesComeWithinOneStepOfDither) {
     for (std::int32_t s : pattern24)
         expected.push_back(
             std::clamp(static_cast<std::int32_t>(std::lround(s / 256.0)), -32768, 32767));
-    WaveFileSpec ext24;
-    ext24.kind = WaveFileSpec::Kind::extensiblePcm;
+    WaveFileLayout ext24;
+    ext24.kind = WaveFileLayout::Kind::extensiblePcm;
     ext24.bits = 24;
     ext24.channelMask = 3;
     MakeWave("ext24.wav", ext24, IntegerSamples(pattern24, 24));
@@ -154,8 +155,8 @@ TEST_F(ImportExportVerbsTest, WiderSamplesComeWithinOneStepOfDither) {
     std::vector<float> floats;
     for (std::int32_t s : pattern24)
         floats.push_back(static_cast<float>(s) / 8388608.0f);
-    WaveFileSpec float32;
-    float32.kind = WaveFileSpec::Kind::ieeeFloat;
+    WaveFileLayout float32;
+    float32.kind = WaveFileLayout::Kind::ieeeFloat;
     float32.bits = 32;
     MakeWave("float.wav", float32, FloatSamples(floats));
 
@@ -169,8 +170,8 @@ TEST_F(ImportExportVerbsTest, WiderSamplesComeWithinOneStepOfDither) {
 }
 
 TEST_F(ImportExportVerbsTest, FloatingPointValuesBeyondFullScaleAreClippedAndCounted) {
-    WaveFileSpec float32;
-    float32.kind = WaveFileSpec::Kind::ieeeFloat;
+    WaveFileLayout float32;
+    float32.kind = WaveFileLayout::Kind::ieeeFloat;
     float32.bits = 32;
     float32.channels = 1;
     MakeWave("loud.wav", float32, FloatSamples({0.5f, 1.5f, -3.0f, 1.0f, -1.0f, 2.0f}));
@@ -189,7 +190,7 @@ TEST_F(ImportExportVerbsTest, FloatingPointValuesBeyondFullScaleAreClippedAndCou
 TEST_F(ImportExportVerbsTest, OggAndMp3KeepLengthAndLevel) {
     const int frames = 44100;
     const std::vector<std::int32_t> sine = Sine16(2, frames);
-    MakeWave("sine.wav", WaveFileSpec{}, IntegerSamples(sine, 16));
+    MakeWave("sine.wav", WaveFileLayout{}, IntegerSamples(sine, 16));
     Tool("oggenc -Q -q 5 -o " + Q("sine.ogg") + " " + Q("sine.wav"));
     Tool("lame --quiet -b 192 " + Q("sine.wav") + " " + Q("sine.mp3"));
     const double expectedRms = 16384 / std::sqrt(2.0);
@@ -219,8 +220,8 @@ TEST_F(ImportExportVerbsTest, SixChannelsAreMixedDownToStereo) {
         for (std::int32_t s : {20000, 0, 0, 30000, 0, 0})
             samples.push_back(s);
     }
-    WaveFileSpec six;
-    six.kind = WaveFileSpec::Kind::extensiblePcm;
+    WaveFileLayout six;
+    six.kind = WaveFileLayout::Kind::extensiblePcm;
     six.channels = 6;
     six.channelMask = 0x3F;
     MakeWave("six.wav", six, IntegerSamples(samples, 16));
@@ -244,7 +245,7 @@ TEST_F(ImportExportVerbsTest, ImportRefusesWhatIsNoSound) {
 // WAV and FLAC exports hold the same samples when sox reads them back.
 TEST_F(ImportExportVerbsTest, WaveAndFlacExportsReadBackInSoxWithTheSameSamples) {
     const std::vector<std::int32_t> pattern = Pattern16(2);
-    MakeWave("in.wav", WaveFileSpec{}, IntegerSamples(pattern, 16));
+    MakeWave("in.wav", WaveFileLayout{}, IntegerSamples(pattern, 16));
     struct Case {
         const char* output;
         std::vector<std::string> options;
@@ -277,7 +278,7 @@ TEST_F(ImportExportVerbsTest, ExportWritesTheSelectionAndOggOfTheChosenQuality) 
     MakeWave(
         "in.wav",
         [] {
-            WaveFileSpec mono;
+            WaveFileLayout mono;
             mono.channels = 1;
             return mono;
         }(),
@@ -300,7 +301,7 @@ TEST_F(ImportExportVerbsTest, ExportWritesTheSelectionAndOggOfTheChosenQuality) 
 }
 
 TEST_F(ImportExportVerbsTest, ExportRefusesOptionsThatDoNotFitTheFormat) {
-    MakeWave("in.wav", WaveFileSpec{}, IntegerSamples(Pattern16(2), 16));
+    MakeWave("in.wav", WaveFileLayout{}, IntegerSamples(Pattern16(2), 16));
     struct Case {
         std::vector<std::string> args;
         const char* message;
@@ -327,7 +328,7 @@ TEST_F(ImportExportVerbsTest, ExportRefusesOptionsThatDoNotFitTheFormat) {
 // An existing file is replaced only by a complete export: a disk that fills up midway (a
 // file-size limit here) leaves the old file and no temporary one.
 TEST_F(ImportExportVerbsTest, AFailedExportLeavesTheOldFile) {
-    MakeWave("in.wav", WaveFileSpec{}, IntegerSamples(Pattern16(2), 16));
+    MakeWave("in.wav", WaveFileLayout{}, IntegerSamples(Pattern16(2), 16));
     for (const std::string name : {"old.wav", "old.flac"}) {
         SCOPED_TRACE(name);
         testing::WriteBytes(Path(name), testing::Bytes(10, 'o'));

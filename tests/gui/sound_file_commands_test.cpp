@@ -19,19 +19,19 @@ namespace {
 using C = CommandId;
 using kalvora::testing::BuildWaveFile;
 using kalvora::testing::FloatSamples;
-using kalvora::testing::WaveFileSpec;
+using kalvora::testing::WaveFileLayout;
 
 class SoundFileCommandsTest : public ::testing::Test, public testing::FrameFixture {
   protected:
     // A mono 32-bit float WAV file, which Open refuses and Import reads.
     std::string WriteFloatWave(const std::string& name, std::vector<float> samples) {
-        WaveFileSpec spec;
-        spec.kind = WaveFileSpec::Kind::ieeeFloat;
-        spec.bits = 32;
-        spec.channels = 1;
-        spec.rate = 22050;
+        WaveFileLayout layout;
+        layout.kind = WaveFileLayout::Kind::ieeeFloat;
+        layout.bits = 32;
+        layout.channels = 1;
+        layout.rate = 22050;
         const std::string file = FileNameToCore(folder.filePath(QString::fromStdString(name)));
-        kalvora::testing::WriteBytes(file, BuildWaveFile(spec, FloatSamples(samples)));
+        kalvora::testing::WriteBytes(file, BuildWaveFile(layout, FloatSamples(samples)));
         return file;
     }
 };

@@ -24,7 +24,7 @@ inline void PutText(Bytes& bytes, std::string_view text) {
     bytes.insert(bytes.end(), text.begin(), text.end());
 }
 
-struct WaveFileSpec {
+struct WaveFileLayout {
     enum class Kind { pcm, ieeeFloat, extensiblePcm, extensibleFloat };
     Kind kind = Kind::pcm;
     std::uint32_t channels = 2;
@@ -59,23 +59,23 @@ inline Bytes FloatSamples(const std::vector<float>& samples) {
     return bytes;
 }
 
-inline Bytes BuildWaveFile(const WaveFileSpec& spec, const Bytes& data) {
-    const bool extensible = spec.kind == WaveFileSpec::Kind::extensiblePcm ||
-                            spec.kind == WaveFileSpec::Kind::extensibleFloat;
-    const bool isFloat = spec.kind == WaveFileSpec::Kind::ieeeFloat ||
-                         spec.kind == WaveFileSpec::Kind::extensibleFloat;
+inline Bytes BuildWaveFile(const WaveFileLayout& layout, const Bytes& data) {
+    const bool extensible = layout.kind == WaveFileLayout::Kind::extensiblePcm ||
+                            layout.kind == WaveFileLayout::Kind::extensibleFloat;
+    const bool isFloat = layout.kind == WaveFileLayout::Kind::ieeeFloat ||
+                         layout.kind == WaveFileLayout::Kind::extensibleFloat;
     Bytes fmt;
     PutLe(fmt, extensible ? 0xFFFE : isFloat ? 3 : 1, 2);
-    PutLe(fmt, spec.channels, 2);
-    PutLe(fmt, spec.rate, 4);
-    const std::uint32_t block = spec.channels * spec.bits / 8;
-    PutLe(fmt, spec.rate * block, 4);
+    PutLe(fmt, layout.channels, 2);
+    PutLe(fmt, layout.rate, 4);
+    const std::uint32_t block = layout.channels * layout.bits / 8;
+    PutLe(fmt, layout.rate * block, 4);
     PutLe(fmt, block, 2);
-    PutLe(fmt, spec.bits, 2);
+    PutLe(fmt, layout.bits, 2);
     if (extensible) {
-        PutLe(fmt, 22, 2);         // extension size
-        PutLe(fmt, spec.bits, 2);  // valid bits
-        PutLe(fmt, spec.channelMask, 4);
+        PutLe(fmt, 22, 2);           // extension size
+        PutLe(fmt, layout.bits, 2);  // valid bits
+        PutLe(fmt, layout.channelMask, 4);
         // The sub-format GUID: the format tag followed by the fixed tail.
         PutLe(fmt, isFloat ? 3 : 1, 4);
         const std::uint8_t tail[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00,
@@ -91,7 +91,7 @@ inline Bytes BuildWaveFile(const WaveFileSpec& spec, const Bytes& data) {
         if (contents.size() % 2 != 0) body.push_back(0);
     };
     chunk("fmt ", fmt);
-    for (const auto& [id, contents] : spec.chunksBeforeData)
+    for (const auto& [id, contents] : layout.chunksBeforeData)
         chunk(id, contents);
     chunk("data", data);
     Bytes file;
