@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -79,22 +78,31 @@ class WaveCollector {
 
 // Floats in full scale -1 .. 1 to 16-bit samples: dithered, rounded and held within 16 bits.
 // Values beyond full scale are counted as clipped; the top step of a wider file (just below
-// 1.0, above the largest 16-bit value) is held at 32767 without counting.
+// 1.0, above the largest 16-bit value) is held at 32767 without counting. The loop has no
+// branches and no chain from sample to sample, so that the compiler can run it in vectors.
 class Quantizer {
   public:
-    std::int16_t operator()(float value) {
-        float scaled = value * 32768.0f;
-        if (!(scaled <= 32768.0f && scaled >= -32768.0f)) {
-            ++clipped_;
-            if (std::isnan(scaled)) scaled = 0;
+    // count values, every stride-th of in, into out.
+    void Run(const float* in, std::ptrdiff_t stride, std::int16_t* out, std::int64_t count) {
+        std::int64_t clipped = 0;
+        for (std::int64_t i = 0; i < count; ++i) {
+            float scaled = in[i * stride] * 32768.0f;
+            clipped += !(scaled <= 32768.0f && scaled >= -32768.0f);
+            scaled = scaled == scaled ? scaled : 0.0f;  // NaN
+            const float dithered =
+                std::clamp(scaled + TpdfDither::At(static_cast<std::uint32_t>(counter_ + i)),
+                           -32768.0f, 32767.0f);
+            // Adding and taking away 1.5 * 2^23 rounds to the nearest integer (ties to even).
+            constexpr float round = 12582912.0f;
+            out[i] = static_cast<std::int16_t>((dithered + round) - round);
         }
-        const float dithered = std::clamp(scaled + dither_.Next(), -32768.0f, 32767.0f);
-        return static_cast<std::int16_t>(std::lrintf(dithered));
+        counter_ += static_cast<std::uint64_t>(count);
+        clipped_ += clipped;
     }
     std::int64_t Clipped() const { return clipped_; }
 
   private:
-    TpdfDither dither_;
+    std::uint64_t counter_ = 0;
     std::int64_t clipped_ = 0;
 };
 
@@ -103,7 +111,11 @@ class ImportReader {
   public:
     explicit ImportReader(platform::SoundDecoder& decoder)
         : decoder_(decoder), info_(decoder.Info()), exact_(!info_.wide && info_.channels <= 2) {
-        if (info_.channels > 2) weights_ = StereoDownmix(info_.positions, info_.channels);
+        if (info_.channels > 2) {
+            weights_ = StereoDownmix(info_.positions, info_.channels);
+            mixedLeft_.resize(static_cast<std::size_t>(kBlockFrames));
+            mixedRight_.resize(static_cast<std::size_t>(kBlockFrames));
+        }
         const auto samples = static_cast<std::size_t>(kBlockFrames * info_.channels);
         if (exact_) {
             shorts_.resize(samples);
@@ -132,10 +144,8 @@ class ImportReader {
             kernels::Deinterleave(shorts_.data() + 2 * first, left, right, count);
         } else if (channels <= 2) {
             const float* in = floats_.data() + first * channels;
-            for (std::int64_t i = 0; i < count; ++i) {
-                left[i] = quantizer_(in[i * channels]);
-                if (channels == 2) right[i] = quantizer_(in[i * 2 + 1]);
-            }
+            quantizer_.Run(in, channels, left, count);
+            if (channels == 2) quantizer_.Run(in + 1, 2, right, count);
         } else {
             for (std::int64_t i = 0; i < count; ++i) {
                 const float* frame = floats_.data() + (first + i) * channels;
@@ -145,9 +155,11 @@ class ImportReader {
                     l += weights_[static_cast<std::size_t>(c)].left * frame[c];
                     r += weights_[static_cast<std::size_t>(c)].right * frame[c];
                 }
-                left[i] = quantizer_(l);
-                right[i] = quantizer_(r);
+                mixedLeft_[static_cast<std::size_t>(i)] = l;
+                mixedRight_[static_cast<std::size_t>(i)] = r;
             }
+            quantizer_.Run(mixedLeft_.data(), 1, left, count);
+            quantizer_.Run(mixedRight_.data(), 1, right, count);
         }
     }
 
@@ -158,6 +170,8 @@ class ImportReader {
     std::vector<StereoWeights> weights_;
     std::vector<std::int16_t> shorts_;
     std::vector<float> floats_;
+    std::vector<float> mixedLeft_;
+    std::vector<float> mixedRight_;
     Quantizer quantizer_;
 };
 

@@ -1,7 +1,8 @@
 // Triangular (TPDF) dither for reducing wider samples to 16 bits: the difference of two
 // uniform values, spread over -1 .. 1 steps, added before rounding so that the rounding error
-// does not follow the signal. A fixed seed makes every import of a file give the same
-// samples. Standard C++ only.
+// does not follow the signal. Each value is a hash of the sample's number rather than the next
+// state of a generator, so that a block of samples is dithered without a chain of dependent
+// steps; every import of a file gives the same samples. Standard C++ only.
 #pragma once
 
 #include <cstdint>
@@ -10,24 +11,27 @@ namespace kalvora {
 
 class TpdfDither {
   public:
-    explicit TpdfDither(std::uint64_t seed = 0x9E3779B97F4A7C15ull) : state_(seed | 1) {}
-
-    // The next dither value, in steps of the 16-bit scale: strictly between -1 and 1.
-    float Next() {
-        // xorshift64*: one draw gives both uniform values, 24 bits each so that floats hold
-        // them exactly and their difference never reaches a whole step.
-        state_ ^= state_ >> 12;
-        state_ ^= state_ << 25;
-        state_ ^= state_ >> 27;
-        const std::uint64_t bits = state_ * 0x2545F4914F6CDD1Dull;
-        constexpr float scale = 1.0f / 16777216.0f;
-        const auto first = static_cast<std::int32_t>(bits >> 40);
-        const auto second = static_cast<std::int32_t>((bits >> 8) & 0xFFFFFF);
-        return static_cast<float>(first - second) * scale;
+    // The dither value of sample number index, in steps of the 16-bit scale: strictly
+    // between -1 and 1.
+    static float At(std::uint32_t index) {
+        // The finalizer of MurmurHash3 spreads consecutive numbers over all 32 bits; its two
+        // halves are the two uniform values.
+        std::uint32_t h = index * 0x9E3779B9u + 0x7F4A7C15u;
+        h ^= h >> 16;
+        h *= 0x85EBCA6Bu;
+        h ^= h >> 13;
+        h *= 0xC2B2AE35u;
+        h ^= h >> 16;
+        const auto first = static_cast<std::int32_t>(h >> 16);
+        const auto second = static_cast<std::int32_t>(h & 0xFFFF);
+        return static_cast<float>(first - second) * (1.0f / 65536.0f);
     }
 
+    // The values of consecutive samples.
+    float Next() { return At(counter_++); }
+
   private:
-    std::uint64_t state_;
+    std::uint32_t counter_ = 0;
 };
 
 }  // namespace kalvora
