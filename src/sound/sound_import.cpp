@@ -87,14 +87,17 @@ class Quantizer {
         std::int64_t clipped = 0;
         for (std::int64_t i = 0; i < count; ++i) {
             float scaled = in[i * stride] * 32768.0f;
-            clipped += !(scaled <= 32768.0f && scaled >= -32768.0f);
-            scaled = scaled == scaled ? scaled : 0.0f;  // NaN
-            const float dithered =
-                std::clamp(scaled + TpdfDither::At(static_cast<std::uint32_t>(counter_ + i)),
-                           -32768.0f, 32767.0f);
+            const bool nan = scaled != scaled;
+            // Bitwise, not short-circuit: no branch.
+            clipped += (scaled > 32768.0f) | (scaled < -32768.0f) | nan;
+            scaled = nan ? 0.0f : scaled;
+            float dithered = scaled + TpdfDither::At(static_cast<std::uint32_t>(counter_ + i));
+            dithered = dithered < -32768.0f ? -32768.0f : dithered;
+            dithered = dithered > 32767.0f ? 32767.0f : dithered;
             // Adding and taking away 1.5 * 2^23 rounds to the nearest integer (ties to even).
             constexpr float round = 12582912.0f;
-            out[i] = static_cast<std::int16_t>((dithered + round) - round);
+            out[i] =
+                static_cast<std::int16_t>(static_cast<std::int32_t>((dithered + round) - round));
         }
         counter_ += static_cast<std::uint64_t>(count);
         clipped_ += clipped;
