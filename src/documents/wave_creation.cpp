@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "documents/wave_file_names.h"
+#include "documents/wave_import.h"
 #include "documents/workspace.h"
 #include "platform/assertion.h"
 #include "platform/busy_cursor.h"
@@ -57,8 +58,10 @@ std::unique_ptr<TUnitWave> OpenWave(TWorkspace& workspace, const std::string& fi
     if (!readName.empty()) {
         std::string errorText;
         if (!ReadWaveFile(readName, sound, errorText)) {
-            platform::ShowMessage("Cannot read the file: \"" + readName + "\" " + errorText,
-                                  platform::caption::fileError, platform::MessageIcon::information);
+            std::string text = "Cannot read the file: \"" + readName + "\" " + errorText;
+            if (CanImport(workspace, readName)) text += " " + std::string(kUseImportHint);
+            platform::ShowMessage(text, platform::caption::fileError,
+                                  platform::MessageIcon::information);
             return nullptr;
         }
     }

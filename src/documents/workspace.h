@@ -9,6 +9,7 @@
 #include "documents/undo.h"
 #include "documents/wave_records.h"
 #include "documents/wave_shadow_store.h"
+#include "platform/sound_codec.h"
 
 namespace kalvora {
 
@@ -33,6 +34,11 @@ class TWorkspace {
     WaveShadowStore* ShadowStore() const { return shadowStore_; }
     void SetShadowStore(WaveShadowStore* store) { shadowStore_ = store; }
 
+    // The reader and writer of other programs' sound files (Import, Export), or nullptr
+    // (not owned).
+    platform::SoundCodec* SoundCodec() const { return soundCodec_; }
+    void SetSoundCodec(platform::SoundCodec* codec) { soundCodec_ = codec; }
+
   private:
     // Members are destroyed in reverse order: the undo record goes first at shutdown.
     TUnitRegistry registry_;
@@ -40,6 +46,7 @@ class TWorkspace {
     TUndoStore undo_;
     TWaveRecords records_;
     WaveShadowStore* shadowStore_ = nullptr;
+    platform::SoundCodec* soundCodec_ = nullptr;
 };
 
 }  // namespace kalvora

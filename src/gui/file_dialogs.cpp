@@ -24,6 +24,16 @@ void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
     dialog.setWindowTitle(FromCore(info.title));
     dialog.setNameFilters(NameFiltersOf(kind));
     dialog.setDefaultSuffix(FromCore(info.defaultExtension));
+    // Export chooses its format by the extension: a name typed without one gets the
+    // extension of the filter shown.
+    if (kind == FileDialogKind::exportSound) {
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+                const qsizetype star = filter.indexOf(QStringLiteral("*."));
+                if (star >= 0)
+                    dialog.setDefaultSuffix(filter.mid(star + 2).section(QLatin1Char(')'), 0, 0));
+            });
+    }
     if (info.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

@@ -19,6 +19,7 @@
 #include "gui/about_box.h"
 #include "gui/command_actions.h"
 #include "gui/effect_commands.h"
+#include "gui/export_options_dialog.h"
 #include "gui/file_dialogs.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
@@ -28,6 +29,7 @@
 #include "gui/qt_text.h"
 #include "gui/register_dialog.h"
 #include "gui/select_zoom_dialog.h"
+#include "gui/sound_file_commands.h"
 #include "gui/status_panels.h"
 #include "gui/view_commands.h"
 #include "gui/view_wave.h"
@@ -37,6 +39,7 @@
 #include "platform/assertion.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_media_player.h"
+#include "platform/sndfile/sndfile_codec.h"
 #include "platform/user_identity.h"
 #include "shell/command_line.h"
 #include "shell/command_table.h"
@@ -89,6 +92,8 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     });
     CreateSinus();
     workspace_.SetShadowStore(&shadowFiles_);
+    soundCodec_ = std::make_unique<platform::SndfileCodec>();
+    workspace_.SetSoundCodec(soundCodec_.get());
     setWindowIcon(ApplicationIcon());
     RebuildCaption();
 
@@ -319,6 +324,7 @@ void TMainForm::RegisterHandlers() {
     RegisterWaveCommands(*this);
     RegisterViewCommands(*this);
     RegisterEffectCommands(*this);
+    RegisterSoundFileCommands(*this);
 }
 
 // --- the tool window "Select and Zoom" -----------------------------------------------------
@@ -672,6 +678,14 @@ std::optional<TMixPlace> TMainForm::AskMixPlace(TMixPlace place) {
     TDlgMix dialog(this, place);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Place();
+}
+
+std::optional<ExportChoices> TMainForm::AskExportChoices(platform::EncodedFormat format,
+                                                         const ExportChoices& choices) {
+    if (exportChoicesAnswer) return exportChoicesAnswer(format, choices);
+    TDlgExportOptions dialog(this, format, choices);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choices();
 }
 
 void TMainForm::RegisterActiveDocument() {

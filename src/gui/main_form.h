@@ -25,6 +25,7 @@
 #include "shell/wave_shadow_file.h"
 #include "shell/wave_view_props.h"
 #include "sound/sound.h"
+#include "sound/sound_export.h"
 #include "volume/vold_view_props.h"
 
 class QMdiArea;
@@ -143,6 +144,11 @@ class TMainForm : public QMainWindow {
     std::optional<waveFileProps> AskWaveFileProps(const waveFileProps& props);
     // The "Mix" dialog opened on place; nullopt when cancelled.
     std::optional<TMixPlace> AskMixPlace(TMixPlace place);
+    // The "Export" dialog after the file name, for the format chosen; nullopt when cancelled.
+    std::optional<ExportChoices> AskExportChoices(platform::EncodedFormat format,
+                                                  const ExportChoices& choices);
+    // The choices of the last export, offered again by the next.
+    ExportChoices& LastExportChoices() { return lastExportChoices_; }
     // The "Register" command: the dialog renames the active document.
     void RegisterActiveDocument();
     std::function<CloseAnswer(const QString&)> closeQuestion;
@@ -150,6 +156,8 @@ class TMainForm : public QMainWindow {
     std::function<QStringList(FileDialogKind)> openFileNames;
     std::function<std::optional<waveFileProps>(const waveFileProps&)> waveFilePropsAnswer;
     std::function<std::optional<TMixPlace>(TMixPlace)> mixPlaceAnswer;
+    std::function<std::optional<ExportChoices>(platform::EncodedFormat, const ExportChoices&)>
+        exportChoicesAnswer;
     // Answers the "Register" dialog with the text typed (nullopt: Cancel).
     std::function<std::optional<std::string>(const std::string& name)> registerNameAnswer;
 
@@ -219,6 +227,9 @@ class TMainForm : public QMainWindow {
     // The audio player and the play and record state over it (destroyed first).
     std::unique_ptr<platform::MediaPlayer> mediaPlayer_;
     std::unique_ptr<FramePlayer> player_;
+    // The reader and writer of other programs' sound files (Import and Export).
+    std::unique_ptr<platform::SoundCodec> soundCodec_;
+    ExportChoices lastExportChoices_;
 };
 
 }  // namespace kalvora::gui

@@ -43,6 +43,10 @@ class ReplacingFile {
     bool Commit();
 
     bool Failed() const { return failed_; }
+    // The open temporary file, for writers that must seek (libraries with their own I/O).
+    // Their writes bypass the failure tracking: such a writer checks its own writes and does
+    // not Commit after a failure.
+    std::FILE* Stream() const { return file_; }
     // Why the last failure happened, in words for a message box.
     const std::string& ErrorText() const { return errorText_; }
 

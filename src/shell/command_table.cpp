@@ -48,6 +48,8 @@ constexpr std::array<CommandInfo, kCommandCount> table{{
     {C::FilePlayMax, "FilePlayMax", G::File, "Play &Maximal", Key('P', shift), "", "kv-play-max", check},
     {C::FileRevert, "FileRevert", G::File, "&Revert", Key('R', shift | ctrl), "Discard changes and re-open the file", "document-revert", plain},
     {C::FileClose, "FileClose", G::File, "&Close", none, "Close|Close current file", "window-close", plain},
+    {C::FileImport, "FileImport", G::File, "&Import...", none, "Import|Import a sound file of any kind (WAV, FLAC, Ogg, MP3) as a new wave", "kv-import", plain},
+    {C::FileExport, "FileExport", G::File, "&Export...", none, "Export|Export the wave or its selection as WAV, FLAC or Ogg Vorbis", "kv-export", plain},
     {C::ProjectOpen, "ProjectOpen", G::Project, "&Open Project...", Key('O', shift | alt), "Open Project", "folder-open", plain},
     {C::ProjectNew, "ProjectNew", G::Project, "&New Project...", Key('N', shift | alt), "Create New Project", "folder-new", plain},
     {C::ProjectClose, "ProjectClose", G::Project, "&Close Project", Key('C', shift | alt), "Close Current Project", "kv-project-close", plain},

@@ -45,6 +45,7 @@ void ApplyCommonRules(const FrameSnapshot& s, States& states) {
     if (s.undoDocumentRecording) states.Enable(C::Undo, false);
     bool documentOpen = s.activeKind != WindowKind::none;
     states.Enable({C::FileClose, C::Register}, documentOpen);
+    states.Enable(C::FileImport, true);
 
     states.Check(C::FilePlay, player.playChecked);
     states.Check(C::FilePlayMax, player.playMaxChecked);
@@ -96,6 +97,7 @@ void ApplyWaveRules(const FrameSnapshot& s, States& states) {
     states.Enable(C::FileSave, d.needsSave);
     states.Enable(C::FileSaveAs, d.CanSaveFile());
     states.Enable(C::FileRevert, d.hasFile && d.needsSave);
+    states.Enable(C::FileExport, n > 0);
     states.Enable({C::FilePlay, C::FilePlayMax}, play && n > 0);
     states.Enable(C::FileRecord, play && n == 0);
     states.Enable({C::EditDelete, C::EditCut, C::EditCopy, C::EditExtract, C::ZoomIn, C::NoZoom},

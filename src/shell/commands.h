@@ -29,6 +29,8 @@ enum class CommandId : std::uint8_t {
     FilePlayMax,
     FileRevert,
     FileClose,
+    FileImport,
+    FileExport,
     ProjectOpen,
     ProjectNew,
     ProjectClose,

@@ -11,7 +11,14 @@ constexpr std::string_view musicFilter =
 constexpr std::string_view projectFilter =
     "Project Files (*.kvp)|*.kvp|XML Files (*.xml)|*.xml|All files (*.*)|*.*";
 
-constexpr std::array<FileDialogInfo, 7> dialogs{{
+// Import reads whatever the codec reads; Export chooses its format by the extension.
+constexpr std::string_view importFilter =
+    "Sound Files (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aif *.aiff *.au *.caf *.w64)|"
+    "*.wav;*.flac;*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff;*.au;*.caf;*.w64|All files (*.*)|*.*";
+constexpr std::string_view exportFilter =
+    "Wave Files (*.wav)|*.wav|FLAC Files (*.flac)|*.flac|Ogg Vorbis Files (*.ogg)|*.ogg";
+
+constexpr std::array<FileDialogInfo, 9> dialogs{{
     {"Open Wave", waveFilter, "wav", false, true, 0},
     {"Save Wave", waveFilter, "wav", true, false, 0},
     {"Open Music", musicFilter, "kvm", false, true, 0},
@@ -19,6 +26,8 @@ constexpr std::array<FileDialogInfo, 7> dialogs{{
     {"Open Project", projectFilter, "kvp", false, false, 53},
     {"New Project", projectFilter, "kvp", true, false, 54},
     {"Export Project", projectFilter, "kvp", true, false, 56},
+    {"Import Sound", importFilter, "", false, true, 0},
+    {"Export Sound", exportFilter, "wav", true, false, 0},
 }};
 
 }  // namespace

@@ -15,7 +15,9 @@ enum class FileDialogKind {
     saveMusic,
     openProject,
     newProject,
-    exportProject
+    exportProject,
+    importSound,
+    exportSound
 };
 
 struct FileDialogInfo {
