@@ -58,8 +58,10 @@ enum class TDragZoomResult { unchanged, zoomed, unzoomed };
 
 class TWaveViewGeometry {
   public:
-    // The view's client rectangle; W is its width.
-    void SetClient(const platform::Rect& client) { client_ = client; }
+    // The view's client rectangle; W is its width. A zoomed view that grows keeps showing
+    // samples of the wave only: the scroll position moves back, and a view wider than the
+    // scroll range shows the whole wave.
+    void SetClient(const platform::Rect& client);
     const platform::Rect& Client() const { return client_; }
     int Width() const { return client_.Width(); }
 

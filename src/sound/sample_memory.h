@@ -21,6 +21,11 @@ inline constexpr std::string_view kHeapCorruptedText =
 // returns nullptr. The array is released with FreeSamples.
 std::int16_t* AllocateSamples(ErrorFlag* error, std::int64_t count);
 void FreeSamples(std::int16_t* samples);
+// The bytes the live sample arrays hold, as the allocator reports them, and the bytes an
+// array of count samples asks for (large arrays are rounded up to whole huge pages). The
+// soak test checks with them that the documents hold memory linear in their samples.
+std::int64_t SampleBytesHeld();
+std::int64_t SampleBytesFor(std::int64_t count);
 // Shows the message of a failed allocation and sets the flag, for a result that could not
 // be held in a wave at all (more than 2^31 - 1 samples).
 void ReportAllocationFailure(ErrorFlag* error);
