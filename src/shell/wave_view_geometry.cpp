@@ -67,6 +67,11 @@ int FirstViewWidth(int total, double splitPosition) {
     return std::clamp(static_cast<int>(wanted), 1, std::max(1, total - 1));
 }
 
+void TWaveViewGeometry::SetSampleCount(std::int32_t n) {
+    n_ = n < 0 ? 0 : n;
+    if (n_ == 0) zoomed_ = false;
+}
+
 void TWaveViewGeometry::SetClient(const platform::Rect& client) {
     client_ = client;
     if (!zoomed_) return;

@@ -134,6 +134,17 @@ TEST(WaveViewGeometryTest, WideningAZoomedViewKeepsItInsideTheWave) {
     EXPECT_DOUBLE_EQ(view.LastVisible(), 50.0);
 }
 
+// Undo can hand a zoomed view an empty sound without an edit range to follow.
+TEST(WaveViewGeometryTest, AWaveThatLosesItsSamplesIsShownUnzoomed) {
+    TWaveViewGeometry view = View(100, 1000);
+    view.ZoomTo(100, 200);
+    view.SetSampleCount(0);
+    EXPECT_FALSE(view.Zoomed());
+    EXPECT_EQ(view.LastVisible(), 0.0);
+    view.SetSampleCount(1000);
+    EXPECT_FALSE(view.Zoomed());
+}
+
 TEST(WaveViewGeometryTest, AfterChangeKeepsTheDistancesToTheEditedRange) {
     TWaveViewGeometry view = View(100, 1000);
     view.ZoomTo(100, 600);
