@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <set>
 
 #include "documents/clipboard.h"
@@ -361,7 +362,9 @@ void TSoakDriver::Step() {
     KeepDocumentsWorkable();
     if (!finding_.empty()) return;
     const int pick = Uniform(0, 99);
-    if (pick < 45) {
+    if (ActiveWave() != nullptr && ActiveWave()->Wave().UserDrawing() && Chance(0.3)) {
+        EditDrawing();
+    } else if (pick < 45) {
         RunRandomCommand();
     } else if (pick < 55) {
         ChangeSelection();
@@ -574,10 +577,53 @@ void TSoakDriver::ClickInView() {
     QTest::mouseRelease(&view, Qt::LeftButton, modifier, to);
 }
 
+// The Qt key of a stored shortcut's key code, or none.
+std::optional<Qt::Key> QtKeyOf(std::uint8_t code) {
+    if (code >= 'A' && code <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (code - 'A'));
+    if (code >= '0' && code <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (code - '0'));
+    if (code >= keycode::f1 && code < keycode::f1 + 12)
+        return static_cast<Qt::Key>(Qt::Key_F1 + (code - keycode::f1));
+    switch (code) {
+        case keycode::del:
+            return Qt::Key_Delete;
+        case keycode::insert:
+            return Qt::Key_Insert;
+        case keycode::home:
+            return Qt::Key_Home;
+        case keycode::period:
+            return Qt::Key_Period;
+        default:
+            return std::nullopt;
+    }
+}
+
+// A shortcut of the command table typed into a view, the way a user runs most commands.
+void TSoakDriver::PressShortcut(QWidget& target) {
+    std::vector<const CommandInfo*> keyed;
+    for (const CommandInfo& info : CommandTable()) {
+        if (!info.shortcut.Empty() && QtKeyOf(info.shortcut.key)) keyed.push_back(&info);
+    }
+    const CommandInfo& info =
+        *keyed[static_cast<std::size_t>(Uniform(0, static_cast<int>(keyed.size()) - 1))];
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    if (info.shortcut.shift) modifiers |= Qt::ShiftModifier;
+    if (info.shortcut.ctrl) modifiers |= Qt::ControlModifier;
+    if (info.shortcut.alt) modifiers |= Qt::AltModifier;
+    std::string on;
+    if (gui::TMDIChildWave* wave = ActiveWave()) on = " on " + Describe(wave->Wave());
+    Log("#" + std::to_string(step_) + " shortcut " + ShortcutText(info.shortcut) + " (" +
+        std::string(info.name) + ")" + on);
+    QTest::keyClick(&target, *QtKeyOf(info.shortcut.key), modifiers);
+}
+
 void TSoakDriver::PressKeys() {
     gui::TMDIChildWave* window = ActiveWave();
     if (window == nullptr) return;
     gui::TViewWave& view = RandomView(*window);
+    if (Chance(0.4)) {
+        PressShortcut(view);
+        return;
+    }
     const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
                             Qt::Key_Home, Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown};
     const Qt::KeyboardModifiers modifiers[] = {

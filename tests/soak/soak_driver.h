@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -78,6 +79,7 @@ class TSoakDriver final : public platform::MessageSink {
     void ChangeZoom();
     void ClickInView();
     void PressKeys();
+    void PressShortcut(QWidget& target);
     void ActivateWindow();
     void ArrangeWindow();
     void Wait();
