@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -48,6 +49,20 @@ constexpr int kMaxWindows = 6;
 constexpr std::size_t kLogLines = 400;
 
 TSoakDriver* current = nullptr;
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons held, Qt::KeyboardModifiers modifiers) {
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// Presses at from, moves to to with the button held (when it differs), releases there.
+void Drag(QWidget& widget, QPoint from, QPoint to, Qt::MouseButton button,
+          Qt::KeyboardModifiers modifiers) {
+    SendMouse(widget, QEvent::MouseButtonPress, from, button, button, modifiers);
+    if (to != from) SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, button, modifiers);
+    SendMouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton, modifiers);
+}
 
 std::string Describe(const TUnitWave& wave) {
     char text[200];
@@ -547,9 +562,7 @@ void TSoakDriver::ChangeZoom() {
             QPoint to(from.x(), std::clamp(from.y() + Uniform(-80, 80), 0, height - 1));
             Log(prefix + " right drag (" + std::to_string(from.x()) + "," +
                 std::to_string(from.y()) + ") to y " + std::to_string(to.y()));
-            QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, from);
-            QTest::mouseMove(&view, to);
-            QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, to);
+            Drag(view, from, to, Qt::RightButton, Qt::NoModifier);
             break;
         }
     }
@@ -572,9 +585,7 @@ void TSoakDriver::ClickInView() {
         std::to_string(from.x()) + "," + std::to_string(from.y()) + ") to (" +
         std::to_string(to.x()) + "," + std::to_string(to.y()) + ") modifiers " +
         std::to_string(static_cast<int>(modifier)));
-    QTest::mousePress(&view, Qt::LeftButton, modifier, from);
-    if (to != from) QTest::mouseMove(&view, to);
-    QTest::mouseRelease(&view, Qt::LeftButton, modifier, to);
+    Drag(view, from, to, Qt::LeftButton, modifier);
 }
 
 // The Qt key of a stored shortcut's key code, or none.
@@ -756,9 +767,7 @@ void TSoakDriver::EditDrawing() {
     Log("#" + std::to_string(step_) + " drawing: press (" + std::to_string(from.x()) + "," +
         std::to_string(from.y()) + ") release (" + std::to_string(to.x()) + "," +
         std::to_string(to.y()) + ")");
-    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, from);
-    if (to != from) QTest::mouseMove(&view, to);
-    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, to);
+    Drag(view, from, to, Qt::LeftButton, Qt::NoModifier);
 }
 
 // --- the invariants -------------------------------------------------------------------------
