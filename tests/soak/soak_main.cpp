@@ -8,6 +8,8 @@
 #include <sanitizer/common_interface_defs.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -89,6 +91,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietOffscreenNotes);
     QApplication application(argc, argv);
+    // The frame's play and record files go to a folder of this run alone, so that a soak
+    // beside the other tests never writes into their temporary files.
+    QTemporaryDir temporary;
+    if (temporary.isValid()) qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     __sanitizer_set_death_callback(OnSanitizerDeath);
     std::printf("soak: seed %llu\n", static_cast<unsigned long long>(options.seed));
     std::fflush(stdout);
