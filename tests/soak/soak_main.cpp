@@ -47,7 +47,7 @@ void OnSanitizerDeath() {
 
 // The offscreen platform's notes about what it cannot do are not findings.
 void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (text.contains(QStringLiteral("propagateSizeHints"))) return;
+    if (text.contains(QStringLiteral("This plugin does not support"))) return;
     std::fprintf(stderr, "%s%s\n",
                  type == QtWarningMsg ? "Qt warning: " : "Qt: ", text.toLocal8Bit().constData());
 }
