@@ -113,6 +113,7 @@ class TMainForm : public QMainWindow {
     QAction* Action(CommandId id) const;
     // Gives a command its handler; commands without one stay disabled.
     void SetHandler(CommandId id, std::function<void()> handler);
+    bool HasHandler(CommandId id) const { return runnable_.test(Index(id)); }
     QMenu* MenuOf(MenuId id) const { return menus_[static_cast<std::size_t>(id)]; }
     QToolBar* ToolbarOf(ToolbarId id) const { return toolbars_[static_cast<std::size_t>(id)]; }
 

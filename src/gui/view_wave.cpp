@@ -54,7 +54,15 @@ const TWaveViewGeometry& TViewWave::Geometry() {
 }
 
 void TViewWave::SyncGeometry() {
+    const bool wasZoomed = geometry_.Zoomed();
     geometry_.SetSampleCount(static_cast<std::int32_t>(group_.Document().GetValues()));
+    // The sound became empty under a zoomed view: the scroll bar goes with the zoom (the
+    // next paint tells the change of view).
+    if (wasZoomed && !geometry_.Zoomed()) {
+        LayoutScrollBar();
+        RequestFullRepaint();
+        return;
+    }
     const int barHeight = geometry_.Zoomed() ? scroll_->sizeHint().height() : 0;
     geometry_.SetClient(platform::Rect{0, 0, width(), std::max(0, height() - barHeight)});
 }

@@ -67,6 +67,18 @@ int FirstViewWidth(int total, double splitPosition) {
     return std::clamp(static_cast<int>(wanted), 1, std::max(1, total - 1));
 }
 
+void TWaveViewGeometry::SetSampleCount(std::int32_t n) {
+    n_ = n < 0 ? 0 : n;
+    if (n_ == 0) zoomed_ = false;
+}
+
+void TWaveViewGeometry::SetClient(const platform::Rect& client) {
+    client_ = client;
+    if (!zoomed_) return;
+    range_ = std::max<std::int64_t>(range_, Width());
+    position_ = std::clamp<std::int64_t>(position_, 0, MaxScrollPosition());
+}
+
 std::int64_t TWaveViewGeometry::MaxScrollPosition() const {
     return std::max<std::int64_t>(0, range_ - Width());
 }

@@ -58,14 +58,17 @@ enum class TDragZoomResult { unchanged, zoomed, unzoomed };
 
 class TWaveViewGeometry {
   public:
-    // The view's client rectangle; W is its width.
-    void SetClient(const platform::Rect& client) { client_ = client; }
+    // The view's client rectangle; W is its width. A zoomed view that grows keeps showing
+    // samples of the wave only: the scroll position moves back, and a view wider than the
+    // scroll range shows the whole wave.
+    void SetClient(const platform::Rect& client);
     const platform::Rect& Client() const { return client_; }
     int Width() const { return client_.Width(); }
 
     // The document's sample count n. Set it whenever the document's sound changes (before
-    // AfterChange): the visible range follows it.
-    void SetSampleCount(std::int32_t n) { n_ = n < 0 ? 0 : n; }
+    // AfterChange): the visible range follows it. A wave that lost all its samples (undone
+    // into an empty sound, reverted to an empty file) is shown unzoomed.
+    void SetSampleCount(std::int32_t n);
     std::int32_t SampleCount() const { return n_; }
 
     // Zoom and scroll state. Zoomed, the view shows n·W/R samples from n·P/R on, where R is

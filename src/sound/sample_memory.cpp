@@ -1,5 +1,6 @@
 #include "sound/sample_memory.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <atomic>
@@ -13,6 +14,8 @@ namespace {
 
 // The samples left to allocate under a SampleAllocationLimit; negative: no limit.
 std::atomic<std::int64_t> budget{-1};
+// The bytes held by live arrays (the volume worker may allocate too).
+std::atomic<std::int64_t> held{0};
 
 bool TakeFromBudget(std::int64_t count) {
     std::int64_t left = budget.load(std::memory_order_relaxed);
@@ -28,11 +31,17 @@ bool TakeFromBudget(std::int64_t count) {
 // which makes every operation that builds a new wave markedly faster.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
+std::size_t RoundedBytes(std::size_t bytes) {
+    return bytes < kHugePage ? bytes : (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+
 void* AllocateBytes(std::size_t bytes) {
-    if (bytes < kHugePage) return std::malloc(bytes);
-    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* memory = std::aligned_alloc(kHugePage, rounded);
-    if (memory != nullptr) madvise(memory, rounded, MADV_HUGEPAGE);  // only a hint
+    const std::size_t rounded = RoundedBytes(bytes);
+    void* memory = bytes < kHugePage ? std::malloc(bytes) : std::aligned_alloc(kHugePage, rounded);
+    if (memory == nullptr) return nullptr;
+    if (rounded >= kHugePage) madvise(memory, rounded, MADV_HUGEPAGE);  // only a hint
+    held.fetch_add(static_cast<std::int64_t>(malloc_usable_size(memory)),
+                   std::memory_order_relaxed);
     return memory;
 }
 
@@ -64,7 +73,20 @@ std::int16_t* AllocateSamplesQuietly(std::int64_t count) {
 }
 
 void FreeSamples(std::int16_t* samples) {
+    if (samples == nullptr) return;
+    held.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(samples)),
+                   std::memory_order_relaxed);
     std::free(samples);
+}
+
+std::int64_t SampleBytesHeld() {
+    return held.load(std::memory_order_relaxed);
+}
+
+std::int64_t SampleBytesFor(std::int64_t count) {
+    return count <= 0
+               ? 0
+               : static_cast<std::int64_t>(RoundedBytes(static_cast<std::size_t>(count) * 2));
 }
 
 SampleAllocationLimit::SampleAllocationLimit(std::int64_t samples) {

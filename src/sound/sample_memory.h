@@ -24,6 +24,11 @@ void FreeSamples(std::int16_t* samples);
 // The same allocation without the message: for callers that report the failure themselves,
 // such as the WAV reader, whose callers name the file in their message.
 std::int16_t* AllocateSamplesQuietly(std::int64_t count);
+// The bytes the live sample arrays hold, as the allocator reports them, and the bytes an
+// array of count samples asks for (large arrays are rounded up to whole huge pages). The
+// soak test checks with them that the documents hold memory linear in their samples.
+std::int64_t SampleBytesHeld();
+std::int64_t SampleBytesFor(std::int64_t count);
 // Shows the message of a failed allocation and sets the flag, for a result that could not
 // be held in a wave at all (more than 2^31 - 1 samples).
 void ReportAllocationFailure(ErrorFlag* error);

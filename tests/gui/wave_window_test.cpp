@@ -166,6 +166,22 @@ TEST_F(WaveWindowTest, SelectCutPasteUndoAndZoomThroughTheCommandTable) {
     EXPECT_FALSE(second.ScrollBar()->isVisible());
 }
 
+// Undo gives the zoomed view its empty sound back without an edit range to follow.
+TEST_F(WaveWindowTest, UndoIntoAnEmptySoundUnzoomsTheViews) {
+    TMDIChildWave* window = NewMono();
+    ASSERT_TRUE(RunAccepted(C::MakeSinus));
+    Settle();
+    ASSERT_GT(window->Wave().GetValues(), 100);
+    Second(window).ZoomTo(10, 60, true);
+    Settle();
+    ASSERT_TRUE(Second(window).ScrollBar()->isVisible());
+    ASSERT_TRUE(frame.RunCommand(C::Undo));
+    Settle();
+    EXPECT_EQ(window->Wave().GetValues(), 0);
+    EXPECT_FALSE(Second(window).Geometry().Zoomed());
+    EXPECT_FALSE(Second(window).ScrollBar()->isVisible());
+}
+
 TEST_F(WaveWindowTest, RightDragZoomsTheViewUnderThePointer) {
     TMDIChildWave* window = Open(*StereoSine(44100));
     QWidget* view = &Second(window);

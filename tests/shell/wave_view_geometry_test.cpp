@@ -118,6 +118,33 @@ TEST(WaveViewGeometryTest, DegenerateZoomsNeitherDivideByZeroNorLeaveTheWave) {
     EXPECT_EQ(narrow.SampleAtPixel(0), 0.0);
 }
 
+// Tiling or enlarging a window widens its zoomed views: they must not show past the end.
+TEST(WaveViewGeometryTest, WideningAZoomedViewKeepsItInsideTheWave) {
+    TWaveViewGeometry view = View(100, 1000);
+    view.ZoomTo(900, 1000);  // R = 1000, scrolled to the end
+    view.SetClient({0, 0, 150, 100});
+    EXPECT_DOUBLE_EQ(view.FirstVisible(), 850.0);  // moved back to show 150 samples
+    EXPECT_DOUBLE_EQ(view.LastVisible(), 1000.0);
+    view.SetClient({0, 0, 2000, 100});  // wider than the scroll range: the whole wave
+    EXPECT_TRUE(view.Zoomed());
+    EXPECT_DOUBLE_EQ(view.FirstVisible(), 0.0);
+    EXPECT_DOUBLE_EQ(view.LastVisible(), 1000.0);
+    view.SetClient({0, 0, 100, 100});  // narrowing again keeps the start
+    EXPECT_DOUBLE_EQ(view.FirstVisible(), 0.0);
+    EXPECT_DOUBLE_EQ(view.LastVisible(), 50.0);
+}
+
+// Undo can hand a zoomed view an empty sound without an edit range to follow.
+TEST(WaveViewGeometryTest, AWaveThatLosesItsSamplesIsShownUnzoomed) {
+    TWaveViewGeometry view = View(100, 1000);
+    view.ZoomTo(100, 200);
+    view.SetSampleCount(0);
+    EXPECT_FALSE(view.Zoomed());
+    EXPECT_EQ(view.LastVisible(), 0.0);
+    view.SetSampleCount(1000);
+    EXPECT_FALSE(view.Zoomed());
+}
+
 TEST(WaveViewGeometryTest, AfterChangeKeepsTheDistancesToTheEditedRange) {
     TWaveViewGeometry view = View(100, 1000);
     view.ZoomTo(100, 600);

@@ -81,6 +81,23 @@ TEST_F(WaveTest, ResultsLongerThanAWaveCanHoldFailLikeExhaustedMemory) {
     EXPECT_EQ(messages.Messages()[1].text, "There is not enough memmory for this operation.");
 }
 
+// The count of held bytes is what the soak test's memory check reads: it follows every
+// array alive, small ones exactly and huge-page ones by their rounded size.
+TEST_F(WaveTest, HeldSampleBytesFollowTheArraysAlive) {
+    const std::int64_t before = SampleBytesHeld();
+    {
+        Wave small(&error, 1000);
+        EXPECT_GE(SampleBytesHeld() - before, SampleBytesFor(1000));
+        EXPECT_EQ(SampleBytesFor(1000), 2000);
+        Wave large(&error, 1100000);  // 2.2 MB: two huge pages
+        EXPECT_EQ(SampleBytesFor(1100000), std::int64_t{4} << 20);
+        EXPECT_GE(SampleBytesHeld() - before, SampleBytesFor(1000) + SampleBytesFor(1100000));
+        EXPECT_LE(SampleBytesHeld() - before, SampleBytesFor(1000) + SampleBytesFor(1100000) + 128);
+    }
+    EXPECT_EQ(SampleBytesHeld(), before);
+    EXPECT_EQ(SampleBytesFor(0), 0);
+}
+
 TEST_F(WaveTest, SizedConstructionFailureLeavesAnEmptyWave) {
     SampleAllocationLimit limit(4);
     Wave wave(&error, 5);
