@@ -378,5 +378,81 @@ TEST(NotationPainterTest, NotesAndRestsGetTouchAreasAndDrawnHeights) {
     EXPECT_GT(rest->TouchLeft, note->TouchRight);
 }
 
+TEST(NotationPainterTest, RemaindersShorterThanA64thAreLeftOut) {
+    // A dotted 64th starting a 128th before the bar line: its parts are a 128th, drawn as
+    // a 64th (there is no shorter value), and a 64th after the bar line.
+    Piece dotted;
+    dotted.time = 1 - 1.0 / 128;
+    dotted.Note(0, 64, 1);
+    const auto calls = dotted.Paint();
+    EXPECT_EQ(Heads(calls).size(), 2u);
+    EXPECT_EQ(CountSlurs(calls), 1);
+    // A 64th starting a 256th before the bar line: after it remain three 256ths, less
+    // than any value: they are drawn as a 64th, the shortest there is.
+    Piece odd;
+    odd.time = 1 - 1.0 / 256;
+    odd.Note(0, 64, 0);
+    EXPECT_EQ(Heads(odd.Paint()).size(), 2u);
+}
+
+TEST(NotationPainterTest, LoopsDrawTheirRepeatSignsOnEveryStaveAndAKeyInsideAPart) {
+    Piece piece;
+    TNoteStave* second = piece.model.AddStave(piece.stave);
+    piece.Note(0, 2);
+    // A key on the first stave at a half: the F clef.
+    std::unique_ptr<TStaveSymbol> key =
+        std::make_unique<TKey>(piece.stave, &piece.part, nullptr, 0.5, keyKindF, 0, 2);
+    TKey* raw = static_cast<TKey*>(key.get());
+    piece.part.InsertSymbol(key);
+    piece.Note(0, 2);
+    TStartPartMuz& root = *piece.model.root;
+    std::unique_ptr<TPartMuz> single = std::move(*root.ChildSlot(root.GetPartMuz()));
+    auto loop = std::make_unique<TLoopPartMuz>(nullptr, std::move(single), 3);
+    TLoopPartMuz* rawLoop = loop.get();
+    root.SetPartMuz(std::move(loop));
+    const auto calls = piece.Paint();
+    // Each sign draws a thick line on each of the two staves.
+    const int clefStrokes = 2 * 2;  // the G clefs' spine and foot; the F clef has none
+    EXPECT_EQ(CountCalls(calls, "WideLine") - clefStrokes, 2 * 2);
+    EXPECT_EQ(rawLoop->GetLeftLoopSymbol().HasTouch, 1);
+    EXPECT_EQ(rawLoop->GetRightLoopSymbol().HasTouch, 1);
+    EXPECT_EQ(rawLoop->GetRightLoopSymbol().TouchRight - rawLoop->GetRightLoopSymbol().TouchLeft,
+              26 + 5 + 2);
+    const int counts =
+        static_cast<int>(std::count_if(calls.begin(), calls.end(), [](const auto& c) {
+            return StartsWith(c, "Text") && c.find("\"3\"") != std::string::npos;
+        }));
+    EXPECT_EQ(counts, 2 * 2);
+    ASSERT_EQ(raw->HasTouch, 1);
+    const std::vector<Head> heads = Heads(calls);
+    ASSERT_EQ(heads.size(), 2u);
+    EXPECT_GT(raw->TouchLeft, heads[0].x);
+    EXPECT_LT(raw->TouchRight, heads[1].x);
+    // The second half stands under the F clef: a height of 6 is two steps above its
+    // middle line (which is D, height -6... counted from the key's kind).
+    EXPECT_EQ(heads[1].y, 120 - 5 * (6 - keyKindF));
+    (void)second;
+}
+
+TEST(NotationPainterTest, SelectedTimeSignatureIsReversed) {
+    Piece piece;
+    piece.Note(0, 1);
+    RecordingCanvas canvas(1000, 400);
+    TMuzBar& bar = piece.part.GetMuzBar();
+    TNotationPainter painter(canvas, piece.model.staves, &bar, {0, 0, 1000, 400});
+    painter.Paint(*piece.model.root);
+    EXPECT_EQ(bar.HasTouch, 1);
+    EXPECT_EQ(bar.TouchRight - bar.TouchLeft, 2 + 21 + 2);
+    const std::string highlight = "FillRect " + std::to_string(bar.TouchLeft) + ",97-" +
+                                  std::to_string(bar.TouchLeft + 16) + ",144 #000000";
+    EXPECT_EQ(CountCalls(canvas.Calls(), highlight), 1);
+    EXPECT_EQ(CountCalls(canvas.Calls(), "Text"), 2);
+    for (const std::string& call : canvas.Calls()) {
+        if (StartsWith(call, "Text")) {
+            EXPECT_NE(call.find("#FFFFFF"), std::string::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kalvora::notation
