@@ -501,9 +501,9 @@ void TStaveFlush::FitBeams(Canvas& canvas, ChordList& chords, double t) {
                                std::next(start) != chords.end() && start->MultiOol == 1;
         if (!opensTuplet && !opensBeam) continue;
         std::vector<TDrawXNotesItem*> group;
-        for (auto it = start; it != chords.end(); ++it) {
+        for (auto it = start; it != chords.end() && Earlier(it->Time, t); ++it) {
             group.push_back(&*it);
-            if (it->GroupEnd || !Earlier(it->Time, t)) break;
+            if (it->GroupEnd) break;
         }
         const bool down = start->StemDown();
         // The most extreme stem end and where it first and last occurs.
@@ -642,7 +642,7 @@ void TStaveFlush::DrawChord(Canvas& canvas, const ChordList& chords,
         canvas.HorizontalLine(left - 6, left + core + 6, m + 30 + 10 * i, pen);
     // Articulation on the side away from the stem.
     const int mid = left + core / 2;
-    const bool above = c.StemDown() == false ? false : true;
+    const bool above = c.StemDown();
     const int u = StaffY(m, c.StemDown() ? hi : lo);
     switch (c.NoteArtKind) {
         case artStaccato:

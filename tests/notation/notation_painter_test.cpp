@@ -434,6 +434,34 @@ TEST(NotationPainterTest, LoopsDrawTheirRepeatSignsOnEveryStaveAndAKeyInsideAPar
     (void)second;
 }
 
+TEST(NotationPainterTest, ArticulationStandsOnTheSideAwayFromTheStem) {
+    struct Case {
+        int p;
+        int art;
+        const char* mark;  // relative to the head's centre x (cx) and its y (u)
+        int dx, dy;
+    };
+    const Case cases[] = {
+        {2, artStaccato, "Ellipse", -2, -10},  // stem down: dot above
+        {-2, artStaccato, "Ellipse", -2, 7},   // stem up: dot below
+        {-2, artPortato, "Line", -5, 8},       // a stroke below
+        {2, artStaccatissimo, "WideLine", 0, -8},
+    };
+    for (const Case& c : cases) {
+        Piece piece;
+        piece.stave->StartNoteGroup->DrawStickKind = drawStickAuto;
+        piece.Note(c.p, 4)->ArtKind = static_cast<std::uint8_t>(c.art);
+        const auto calls = piece.Paint();
+        const std::vector<Head> heads = Heads(calls);
+        ASSERT_EQ(heads.size(), 1u);
+        const int cx = heads[0].x + 5;
+        const int u = 120 - 5 * c.p;
+        const std::string expected =
+            std::string(c.mark) + " " + std::to_string(cx + c.dx) + "," + std::to_string(u + c.dy);
+        EXPECT_EQ(CountCalls(calls, expected), 1) << expected;
+    }
+}
+
 TEST(NotationPainterTest, SelectedTimeSignatureIsReversed) {
     Piece piece;
     piece.Note(0, 1);
