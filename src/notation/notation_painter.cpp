@@ -75,11 +75,9 @@ void TNotationPainter::PaintBackgrounds() {
         platform::Hatch::backwardDiagonal, kHatchColor, kWindowColor);
 }
 
-TStaveFlush& TNotationPainter::FlushOf(const TNoteStave* stave) {
-    for (std::size_t i = 0; i < staves_.size(); ++i) {
-        if (staves_[i] == stave) return *flushes_[i];
-    }
-    return *flushes_.front();  // symbols always lie on one of the document's staves
+std::size_t TNotationPainter::StaveIndex(const TNoteStave* stave) const {
+    return static_cast<std::size_t>(std::find(staves_.begin(), staves_.end(), stave) -
+                                    staves_.begin());
 }
 
 int TNotationPainter::RightmostX() const {
@@ -141,12 +139,10 @@ void TNotationPainter::DrawSinglePart(TSinglePartMuz& part) {
     for (; symbol != nullptr && symbol->IsKey(); symbol = symbol->Next) {
         auto& key = static_cast<TKey&>(*symbol);
         if (key.Volgnr > 1) break;
-        TStaveFlush& flush = FlushOf(key.NoteStave);
-        flush.SetKey(key);
-        key.NoteStave->Layout.DrawKey = &key;
-        const std::size_t i = static_cast<std::size_t>(
-            std::find(staves_.begin(), staves_.end(), key.NoteStave) - staves_.begin());
+        const std::size_t i = StaveIndex(key.NoteStave);
         if (i >= staves_.size()) continue;
+        flushes_[i]->SetKey(key);
+        key.NoteStave->Layout.DrawKey = &key;
         drawX_[i] = DrawKeyGlyph(canvas_, InkOf(*key.NoteStave), key.NoteStave->Layout.MiddleY, key,
                                  keyX, selection_ == &key);
     }
@@ -166,10 +162,9 @@ void TNotationPainter::DrawSinglePart(TSinglePartMuz& part) {
 
     for (; symbol != nullptr; symbol = symbol->Next) {
         TNoteStave* stave = symbol->NoteStave;
-        TStaveFlush& flush = FlushOf(stave);
-        const std::size_t i = static_cast<std::size_t>(
-            std::find(staves_.begin(), staves_.end(), stave) - staves_.begin());
-        if (i >= staves_.size()) continue;
+        const std::size_t i = StaveIndex(stave);
+        if (i >= staves_.size()) continue;  // symbols always lie on one of the staves
+        TStaveFlush& flush = *flushes_[i];
         if (!symbol->IsKey()) symbol->HasTouch = 0;
         while (!(symbol->Position < barTime_ - 1e-9))
             DrawBarLine(part);

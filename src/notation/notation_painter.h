@@ -45,7 +45,8 @@ class TNotationPainter {
     void DrawEnd();
     void DrawStaffLines();
 
-    TStaveFlush& FlushOf(const TNoteStave* stave);
+    // The place of stave in staves_; staves_.size() for a stave not in the document.
+    std::size_t StaveIndex(const TNoteStave* stave) const;
     int RightmostX() const;
     void SetAllX(int x);
     void FlushAll(double t);

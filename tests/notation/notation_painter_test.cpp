@@ -462,6 +462,47 @@ TEST(NotationPainterTest, ArticulationStandsOnTheSideAwayFromTheStem) {
     }
 }
 
+TEST(NotationPainterTest, LedgerLinesReachTheNotesOutsideTheStave) {
+    struct Case {
+        int p;
+        std::vector<int> rows;  // y of the ledger lines
+    };
+    const Case cases[] = {{-6, {150}}, {-5, {}},      {-4, {}},
+                          {6, {90}},   {8, {90, 80}}, {-9, {150, 160}}};
+    for (const Case& c : cases) {
+        Piece piece;
+        piece.Note(c.p, 4);
+        const auto calls = piece.Paint();
+        const std::vector<Head> heads = Heads(calls);
+        ASSERT_EQ(heads.size(), 1u);
+        int found = 0;
+        for (const int y : c.rows) {
+            found += CountCalls(
+                calls, "Line " + std::to_string(heads[0].x - 6) + "," + std::to_string(y) + " " +
+                           std::to_string(heads[0].x + 16) + "," + std::to_string(y));
+        }
+        EXPECT_EQ(found, static_cast<int>(c.rows.size())) << c.p;
+        EXPECT_EQ(CountCalls(calls, "Line " + std::to_string(heads[0].x - 6) + ","),
+                  static_cast<int>(c.rows.size()))
+            << c.p;
+    }
+}
+
+TEST(NotationPainterTest, TheLowerNoteOfASecondMovesToTheStemsOtherSide) {
+    for (const bool down : {false, true}) {
+        Piece piece;
+        piece.stave->StartNoteGroup->DrawStickKind = down ? drawStickDown : drawStickUp;
+        piece.Note(-4, 4);  // D
+        piece.time = 0;
+        piece.Note(-5, 4);  // C
+        const std::vector<Head> heads = Heads(piece.Paint());
+        ASSERT_EQ(heads.size(), 2u);
+        EXPECT_EQ(heads[0].y, 140);  // D first, in its place
+        EXPECT_EQ(heads[1].y, 145);
+        EXPECT_EQ(heads[1].x - heads[0].x, down ? -10 : 10) << down;
+    }
+}
+
 TEST(NotationPainterTest, SelectedTimeSignatureIsReversed) {
     Piece piece;
     piece.Note(0, 1);
