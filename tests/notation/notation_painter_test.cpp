@@ -503,6 +503,46 @@ TEST(NotationPainterTest, TheLowerNoteOfASecondMovesToTheStemsOtherSide) {
     }
 }
 
+// The stems of the heads, in head order: the y where each ends.
+std::vector<int> StemEnds(const std::vector<std::string>& calls, const std::vector<Head>& heads) {
+    std::vector<int> ends;
+    for (const Head& head : heads) {
+        for (const std::string& c : calls) {
+            int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            if (std::sscanf(c.c_str(), "Line %d,%d %d,%d", &x1, &y1, &x2, &y2) == 4 && x1 == x2 &&
+                (x1 == head.x || x1 == head.x + 10) && y1 == head.y) {
+                ends.push_back(y2);
+            }
+        }
+    }
+    return ends;
+}
+
+TEST(NotationPainterTest, BeamsFollowTheNotesOrLieFlatOverAnInnerExtreme) {
+    struct Case {
+        const char* name;
+        std::vector<int> positions;
+        std::vector<int> stemEnds;
+    };
+    const Case cases[] = {
+        // Rising eighths, stems up: the beam rises with them, 32 above each head.
+        {"rising", {-4, -2, 0, 2}, {108, 98, 88, 78}},
+        // The highest notes around the group's middle: the beam lies flat over them.
+        {"inner extreme", {-4, 2, 2, -4}, {78, 78, 78, 78}},
+        // The highest note early: the beam runs from it down to the last stem.
+        {"early extreme", {-4, 2, -4, -4}, {63, 78, 93, 108}},
+    };
+    for (const Case& c : cases) {
+        Piece piece;
+        for (const int p : c.positions)
+            piece.Note(p, 8);
+        const auto calls = piece.Paint();
+        const std::vector<Head> heads = Heads(calls);
+        ASSERT_EQ(heads.size(), c.positions.size()) << c.name;
+        EXPECT_EQ(StemEnds(calls, heads), c.stemEnds) << c.name;
+    }
+}
+
 TEST(NotationPainterTest, SelectedTimeSignatureIsReversed) {
     Piece piece;
     piece.Note(0, 1);
