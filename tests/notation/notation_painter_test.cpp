@@ -543,6 +543,34 @@ TEST(NotationPainterTest, BeamsFollowTheNotesOrLieFlatOverAnInnerExtreme) {
     }
 }
 
+TEST(NotationPainterTest, TheSelectedNoteOrRestStandsOnAHighlight) {
+    Piece piece;
+    TMuzNote* note = piece.Note(0, 4);
+    TSilence* rest = piece.Rest(2);
+    for (TXTouchMuzSymbol* selected :
+         {static_cast<TXTouchMuzSymbol*>(note), static_cast<TXTouchMuzSymbol*>(rest)}) {
+        RecordingCanvas canvas(1000, 400);
+        TNotationPainter painter(canvas, piece.model.staves, selected, {0, 0, 1000, 400});
+        painter.Paint(*piece.model.root);
+        const auto& calls = canvas.Calls();
+        if (selected == note) {
+            // Block from 2 left of the head to 2 right of it, head in white on it.
+            const std::string block = "FillRect " + std::to_string(note->TouchLeft - 2) + ",114-" +
+                                      std::to_string(note->TouchLeft + 12) + ",127 #000000";
+            EXPECT_EQ(CountCalls(calls, block), 1);
+            EXPECT_EQ(CountCalls(calls, "Ellipse " + std::to_string(note->TouchLeft) + ",116-" +
+                                            std::to_string(note->TouchLeft + 10) +
+                                            ",125 #FFFFFF fill #FFFFFF"),
+                      1);
+        } else {
+            // The half rest in white on its block.
+            EXPECT_EQ(CountCalls(calls, "FillRect " + std::to_string(rest->TouchLeft) + ",115-" +
+                                            std::to_string(rest->TouchLeft + 14) + ",120 #FFFFFF"),
+                      1);
+        }
+    }
+}
+
 TEST(NotationPainterTest, SelectedTimeSignatureIsReversed) {
     Piece piece;
     piece.Note(0, 1);
