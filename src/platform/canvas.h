@@ -51,6 +51,14 @@ enum FontStyle : unsigned {
     fontStyleStrikeOut = 8,
 };
 
+// The patterns of a hatched fill: lines one pixel wide, 8 pixels apart, anchored at the
+// canvas origin so that neighbouring fills line up.
+enum class Hatch {
+    forwardDiagonal,   // from top left to bottom right: pixels with (x - y) mod 8 = 0
+    backwardDiagonal,  // from bottom left to top right: pixels with (x + y) mod 8 = 0
+    vertical,          // pixels with x mod 8 = 0
+};
+
 struct Font {
     std::string name = "Arial";
     int size = 10;  // in points
@@ -84,6 +92,16 @@ class Canvas {
 
     virtual void FillRect(const Rect& rect, Color color) = 0;
 
+    // A line drawn with a square pen `width` pixels wide (1 is DrawLine): every pixel of
+    // the one-pixel line becomes the square from (x - (width - 1) / 2, y - (width - 1) / 2)
+    // of width × width pixels.
+    virtual void DrawWideLine(Point a, Point b, int width, Color color) = 0;
+
+    // Rect filled with the hatch pattern in color, its other pixels in background when
+    // given (left as they are otherwise).
+    virtual void HatchRect(const Rect& rect, Hatch hatch, Color color,
+                           std::optional<Color> background) = 0;
+
     // The ellipse inscribed in box (box's right and bottom excluded): its inside filled with
     // fill when given, its one-pixel outline in outline.
     virtual void Ellipse(const Rect& box, Color outline, std::optional<Color> fill) = 0;
@@ -96,6 +114,16 @@ class Canvas {
     // Text with its top-left corner at topLeft, on a transparent background.
     virtual void DrawText(Point topLeft, std::string_view text, const Font& font) = 0;
     virtual Size TextSize(std::string_view text, const Font& font) const = 0;
+
+    // Text on an opaque background: the text's box (topLeft and TextSize) is filled with
+    // background first.
+    void DrawTextOnBackground(Point topLeft, std::string_view text, const Font& font,
+                              Color background) {
+        const Size size = TextSize(text, font);
+        FillRect(Rect{topLeft.x, topLeft.y, topLeft.x + size.width, topLeft.y + size.height},
+                 background);
+        DrawText(topLeft, text, font);
+    }
 };
 
 }  // namespace kalvora::platform

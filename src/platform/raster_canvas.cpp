@@ -61,6 +61,68 @@ void RasterCanvas::FillRect(const Rect& rect, Color color) {
         Span(y, area.left, area.right - 1, color);
 }
 
+void RasterCanvas::DrawWideLine(Point a, Point b, int width, Color color) {
+    if (width <= 1) return DrawLine(a, b, color);
+    const int back = (width - 1) / 2;
+    const Rect reach{clip_.left - width, clip_.top - width, clip_.right + width,
+                     clip_.bottom + width};
+    if ((a.x < reach.left && b.x < reach.left) || (a.x >= reach.right && b.x >= reach.right) ||
+        (a.y < reach.top && b.y < reach.top) || (a.y >= reach.bottom && b.y >= reach.bottom)) {
+        return;
+    }
+    // The squares of a pen wider than one pixel are stamped along a one-pixel line; a
+    // scratch canvas is not needed because stamping the same colour twice is harmless.
+    const auto stamp = [&](int x, int y) {
+        FillRect(Rect{x - back, y - back, x - back + width, y - back + width}, color);
+    };
+    long long x = a.x, y = a.y;
+    const long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
+    const long long dy = -std::llabs(static_cast<long long>(b.y) - a.y);
+    const int sx = a.x < b.x ? 1 : -1;
+    const int sy = a.y < b.y ? 1 : -1;
+    long long error = dx + dy;
+    for (;;) {
+        stamp(static_cast<int>(x), static_cast<int>(y));
+        if (x == b.x && y == b.y) break;
+        const long long twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+void RasterCanvas::HatchRect(const Rect& rect, Hatch hatch, Color color,
+                             std::optional<Color> background) {
+    const Rect area = rect.Intersected(clip_);
+    const auto onPattern = [hatch](int x, int y) {
+        // Floor modulo, so that the pattern continues through negative coordinates.
+        const auto mod8 = [](int v) { return ((v % 8) + 8) % 8; };
+        switch (hatch) {
+            case Hatch::forwardDiagonal:
+                return mod8(x - y) == 0;
+            case Hatch::backwardDiagonal:
+                return mod8(x + y) == 0;
+            case Hatch::vertical:
+                return mod8(x) == 0;
+        }
+        return false;
+    };
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (onPattern(x, y)) {
+                Plot(x, y, color);
+            } else if (background) {
+                Plot(x, y, *background);
+            }
+        }
+    }
+}
+
 void RasterCanvas::DrawLine(Point a, Point b, Color color) {
     if (a.x == b.x) return VerticalLine(a.x, a.y, b.y, color);
     if (a.y == b.y) return HorizontalLine(a.x, b.x, a.y, color);

@@ -32,6 +32,9 @@ class RasterCanvas : public Canvas {
     void VerticalLine(int x, int y1, int y2, Color color) override;
     void HorizontalLine(int x1, int x2, int y, Color color) override;
     void FillRect(const Rect& rect, Color color) override;
+    void DrawWideLine(Point a, Point b, int width, Color color) override;
+    void HatchRect(const Rect& rect, Hatch hatch, Color color,
+                   std::optional<Color> background) override;
     void Ellipse(const Rect& box, Color outline, std::optional<Color> fill) override;
     void Polygon(std::span<const Point> points, Color outline, std::optional<Color> fill) override;
 

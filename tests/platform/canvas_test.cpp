@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/color.h"
@@ -98,6 +99,81 @@ TEST(MemoryCanvasTest, TextIsRecordedAndMeasuredWithFixedMetrics) {
     EXPECT_EQ(canvas.Texts()[0].topLeft, (Point{2, 3}));
     EXPECT_EQ(canvas.TextSize("abc", font), (Size{18, 10}));
     EXPECT_EQ(canvas.GetPixel(2, 3), kWhite);
+}
+
+TEST(MemoryCanvasTest, WidePensStampSquaresAlongTheLine) {
+    MemoryCanvas two(9, 6);
+    two.DrawWideLine({1, 4}, {6, 1}, 2, kBlack);
+    EXPECT_EQ(two.Art(two.Bounds(), kLegend),
+              ".........\n"
+              "......##.\n"
+              "....####.\n"
+              "..#####..\n"
+              ".####....\n"
+              ".##......\n");
+    MemoryCanvas three(9, 7);
+    three.DrawWideLine({2, 3}, {6, 3}, 3, kRed);
+    three.DrawWideLine({1, 1}, {1, 1}, 1, kBlack);
+    EXPECT_EQ(three.Art(three.Bounds(), kLegend),
+              ".........\n"
+              ".#.......\n"
+              ".rrrrrrr.\n"
+              ".rrrrrrr.\n"
+              ".rrrrrrr.\n"
+              ".........\n"
+              ".........\n");
+    MemoryCanvas clipped(5, 5);
+    clipped.SetClip({0, 0, 3, 5});
+    clipped.DrawWideLine({2, 0}, {2, 4}, 3, kBlack);
+    clipped.DrawWideLine({-900000, 2}, {-800000, 2}, 3, kRed);
+    EXPECT_EQ(clipped.Art(clipped.Bounds(), kLegend),
+              ".##..\n"
+              ".##..\n"
+              ".##..\n"
+              ".##..\n"
+              ".##..\n");
+}
+
+TEST(MemoryCanvasTest, HatchesAreAnchoredAtTheOriginAndMayKeepTheBackground) {
+    struct Case {
+        Hatch hatch;
+        std::optional<Color> background;
+        const char* art;
+    };
+    const Case cases[] = {
+        {Hatch::forwardDiagonal, kRed,
+         "#rrrrrrr#r\n"
+         "r#rrrrrrr#\n"
+         "rr#rrrrrrr\n"},
+        {Hatch::backwardDiagonal, std::nullopt,
+         "......#...\n"
+         ".....#....\n"
+         "....#.....\n"},
+        {Hatch::vertical, kRed,
+         "rrrrrrr#rr\n"
+         "rrrrrrr#rr\n"
+         "rrrrrrr#rr\n"},
+    };
+    for (const Case& c : cases) {
+        MemoryCanvas canvas(12, 5);
+        canvas.HatchRect({1, 1, 11, 4}, c.hatch, kBlack, c.background);
+        EXPECT_EQ(canvas.Art({1, 1, 11, 4}, kLegend), c.art);
+        EXPECT_EQ(canvas.GetPixel(0, 0), kWhite);
+    }
+}
+
+TEST(MemoryCanvasTest, TextOnBackgroundFillsTheTextBoxAndRecordsTheText) {
+    MemoryCanvas canvas(12, 4);
+    Font font;
+    font.size = 3;  // one pixel per character, three rows
+    canvas.DrawTextOnBackground({2, 1}, "abc", font, kRed);
+    EXPECT_EQ(canvas.Art(canvas.Bounds(), kLegend),
+              "............\n"
+              "..rrr.......\n"
+              "..rrr.......\n"
+              "..rrr.......\n");
+    ASSERT_EQ(canvas.Texts().size(), 1u);
+    EXPECT_EQ(canvas.Texts()[0].text, "abc");
 }
 
 }  // namespace

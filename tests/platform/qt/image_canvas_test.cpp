@@ -24,6 +24,9 @@ void DrawScene(Canvas& canvas) {
     canvas.Polygon(polygon, 0xFF0000, 0x808080);
     canvas.ResetClip();
     canvas.SetPixel(39, 0, 0x123456);
+    canvas.DrawWideLine({3, 20}, {12, 16}, 2, 0x00AA00);
+    canvas.DrawWideLine({30, 2}, {36, 12}, 3, 0xAA0000);
+    canvas.HatchRect({24, 14, 34, 23}, Hatch::backwardDiagonal, 0x404040, 0xFFFFFF);
 }
 
 // Made by the tests' environment (qt_environment.cpp).
@@ -81,6 +84,26 @@ TEST(ImageCanvasTest, DrawsTextInsideTheClipOnly) {
     }
     EXPECT_GT(inked, 20);
     EXPECT_EQ(outside, 0);
+}
+
+TEST(ImageCanvasTest, TextOnBackgroundFillsItsBoxFirst) {
+    App();
+    ImageCanvas canvas(80, 30, 0xFFFFFF);
+    Font font;
+    font.name = "Times New Roman";
+    font.size = 18;
+    font.style = fontStyleBold;
+    const Size size = canvas.TextSize("12", font);
+    canvas.DrawTextOnBackground({1, 1}, "12", font, 0x00FF00);
+    EXPECT_EQ(canvas.GetPixel(1, 1), 0x00FF00u);
+    EXPECT_EQ(canvas.GetPixel(size.width, size.height), 0x00FF00u);
+    EXPECT_EQ(canvas.GetPixel(size.width + 1, 1), 0xFFFFFFu);
+    int inked = 0;
+    for (int y = 1; y <= size.height; ++y) {
+        for (int x = 1; x <= size.width; ++x)
+            inked += canvas.GetPixel(x, y) == 0;
+    }
+    EXPECT_GT(inked, 20);
 }
 
 }  // namespace
