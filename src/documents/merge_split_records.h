@@ -97,3 +97,14 @@ waveFileProps MergeFormat(TMergeKind kind, const TMergeProps& props, const waveF
                           const waveFileProps& b);
 
 }  // namespace kalvora
+
+namespace kalvora {
+
+// The frame's last choices, which the next split or merge starts from.
+struct TMergeSplitRecords {
+    TSplitHorResult splitHor = TSplitHorResult::threeParts;
+    TMergeProps mergeHor;
+    TMergeProps mergeVert;
+};
+
+}  // namespace kalvora
