@@ -68,6 +68,7 @@ TDlgMergeProps::TDlgMergeProps(QWidget* parent, TMergeKind kind, std::vector<TMe
     auto* group = new QGroupBox(FromCore(kMergePropertiesLabel), this);
     tabs_ = new QTabWidget(group);
     tabs_->setObjectName(QStringLiteral("pcNewWave"));
+    tabs_->setUsesScrollButtons(false);  // every shown tab in sight: the dialog widens
     if (horizontally) {
         QWidget* tab = AddTab(kMonoStereoTab, "tsMonoStereo", monoStereoValues_);
         monoStereo_ = AddChoices(tab, {}, "rgrMonoStereo", {kMonoLabel, kStereoLabel},
