@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/cli_merge_split.h"
 #include "documents/effect_assignments.h"
 #include "documents/effect_table.h"
 #include "platform/messages.h"
@@ -58,6 +59,7 @@ void PrintVerbs(std::ostream& out) {
 
 // "help NAME": the fields of a command, or the usage of a verb.
 int PrintHelpOf(std::string_view name, std::ostream& out, std::ostream& err) {
+    if (PrintMergeSplitHelp(name, out)) return exitSuccess;
     if (const TEffectEntry* entry = FindEffect(name)) {
         out << DescribeEffect(*entry);
         return exitSuccess;

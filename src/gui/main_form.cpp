@@ -24,6 +24,7 @@
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
 #include "gui/mdi_child_wave.h"
+#include "gui/merge_split_commands.h"
 #include "gui/mix_dialog.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
@@ -322,6 +323,7 @@ void TMainForm::RegisterHandlers() {
     SetHandler(C::HelpTopicSearch, [this] { ShowHelp(C::HelpTopicSearch); });
     SetHandler(C::HelpOnHelp, [this] { ShowHelp(C::HelpOnHelp); });
     RegisterWaveCommands(*this);
+    RegisterMergeSplitCommands(*this);
     RegisterViewCommands(*this);
     RegisterEffectCommands(*this);
     RegisterSoundFileCommands(*this);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "documents/merge_split_records.h"
 #include "documents/mix_place.h"
 #include "documents/workspace.h"
 #include "gui/artwork.h"
@@ -161,6 +162,13 @@ class TMainForm : public QMainWindow {
         exportChoicesAnswer;
     // Answers the "Register" dialog with the text typed (nullopt: Cancel).
     std::function<std::optional<std::string>(const std::string& name)> registerNameAnswer;
+    // Split and merge: the last choices, which the next one starts from, and answers that
+    // replace the dialogs "Split Horizontally" and "Merge ..." (nullopt: Cancel).
+    TMergeSplitRecords mergeSplitRecords;
+    std::function<std::optional<TSplitHorResult>(TSplitHorResult)> splitHorAnswer;
+    std::function<std::optional<TMergeProps>(TMergeKind, const std::vector<TMergeSource>&,
+                                             const TMergeProps&)>
+        mergeAnswer;
 
     THelpWindow& HelpWindow();
 
