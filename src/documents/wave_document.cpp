@@ -462,7 +462,12 @@ bool TUnitWave::ReadShadowOf(const std::string& wavFileName, bool loading) {
         return false;
     }
     if (replacement) ReplaceSound(std::move(replacement));
+    if (window_ && pendingViews_) window_->ViewStateRead();
     return true;
+}
+
+void TUnitWave::KeepViewState(std::unique_ptr<TWindowViewState> state) {
+    pendingViews_ = std::move(state);
 }
 
 bool TUnitWave::SaveFile() {

@@ -29,6 +29,7 @@
 #include "documents/wave_records.h"
 #include "documents/wave_registry.h"
 #include "documents/wave_window.h"
+#include "documents/window_view_state.h"
 #include "sound/error_flag.h"
 #include "sound/sound.h"
 
@@ -204,6 +205,13 @@ class TUnitWave final : public TUnit, public WaveDocumentFacts {
     // Returns true unless reading failed. For opening (see wave_creation.h).
     bool ReadShadowOf(const std::string& wavFileName, bool loading);
 
+    // ---- The window's part of the shadow file, until a window takes it ----
+    // Kept by the shadow file reader; a window that exists is told at once (ViewStateRead),
+    // a window made later takes it when it is created.
+    void KeepViewState(std::unique_ptr<TWindowViewState> state);
+    const TWindowViewState* PendingViewState() const { return pendingViews_.get(); }
+    std::unique_ptr<TWindowViewState> TakeViewState() { return std::move(pendingViews_); }
+
   private:
     friend class TUndoStore;
 
@@ -234,6 +242,7 @@ class TUnitWave final : public TUnit, public WaveDocumentFacts {
     double drawLength_ = 1.0;
     TDrawNodes drawNodes_;
     TWaveRecords records_;
+    std::unique_ptr<TWindowViewState> pendingViews_;
 };
 
 }  // namespace kalvora

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "documents/document.h"
+#include "documents/window_view_state.h"
 
 namespace kalvora {
 
@@ -31,6 +33,12 @@ class WaveWindow : public UnitWindow {
     virtual void ChannelsChanged() = 0;
     // Hand drawing started or ended: the views take the drawing or the normal mouse cursor.
     virtual void DrawingModeChanged() = 0;
+    // What the shadow file stores of the window; nullptr when it keeps nothing of its own
+    // (the writer then takes the document's pending state or the defaults).
+    virtual std::unique_ptr<TWindowViewState> ViewState() const { return nullptr; }
+    // A shadow file was read while the window exists (revert): it takes the document's
+    // pending view state (TUnitWave::TakeViewState) and applies it.
+    virtual void ViewStateRead() {}
 };
 
 }  // namespace kalvora
