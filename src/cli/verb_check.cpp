@@ -82,7 +82,7 @@ int RunCheck(VerbContext& context) {
 
 const VerbRegistration registration({"check", kUsage,
                                      "validates a file the program writes (wave shadow file "
-                                     ".kvw), chosen by its top element",
+                                     ".kvw, music file .kvm), chosen by its top element",
                                      RunCheck});
 
 }  // namespace
