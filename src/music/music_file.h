@@ -28,8 +28,11 @@ inline constexpr std::string_view kMusicFileOldVersion = "7.0";
 // The largest position in whole notes that a file may hold: far beyond any real piece, and
 // small enough that the silence filler and the layout stay exact and quick.
 inline constexpr double kMaxMusicPosition = 100000.0;
-// The most turns a loop may have: rendering walks every turn.
+// The most times loops may repeat a part, nested loops multiplied: playing and drawing walk
+// every turn.
 inline constexpr int kMaxLoopCount = 1000;
+// The deepest part tree: the model walks it recursively.
+inline constexpr int kMaxPartDepth = 1000;
 
 const TDTDNode& MusicGrammar71();
 const TDTDNode& MusicGrammar70();

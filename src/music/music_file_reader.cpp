@@ -44,6 +44,13 @@ struct OldNote {
     int pitch = 0;
 };
 
+// What the reader knows of each part on the stack: how deep its subtree is and how often
+// its loops play a single part at most.
+struct PartShape {
+    int depth = 1;
+    long long turns = 1;
+};
+
 class MusicReader {
   public:
     MusicReader(TUnitMuz& music, bool old, std::string& error)
@@ -655,6 +662,7 @@ class MusicReader {
     bool old_;
     std::string& error_;
     bool selectedSeen_ = false;
+    std::vector<PartShape> shapes_;  // beside the document's part stack
     std::vector<TSinglePartMuz*> parts_;
     // The symbols read for each single part, linked when all staves are read.
     std::vector<std::vector<std::unique_ptr<TStaveSymbol>>> pending_;

@@ -462,6 +462,10 @@ TEST(MusicFileTest, TurnsAndLoopsOutsideTheirBoundsAreRefused) {
               "In Loop MuzPart Count:"},
              {single + "<LoopMuzPart><Count>1000000</Count><PartNode /></LoopMuzPart>\n",
               "In Loop MuzPart Count:"},
+             // Nested loops multiply the turns that playing walks.
+             {single + "<LoopMuzPart><Count>100</Count><PartNode /></LoopMuzPart>\n" +
+                  "<LoopMuzPart><Count>11</Count><PartNode /></LoopMuzPart>\n",
+              "In Loop MuzPart Count: Loops can repeat a part at most 1000 times."},
          }) {
         Loaded loaded(WithParts(parts));
         EXPECT_FALSE(loaded.ok);
