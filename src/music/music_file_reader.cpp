@@ -186,46 +186,74 @@ class MusicReader {
                "wrong.";
     }
 
+    // Pops a part with its shape; null when the stack is empty.
+    std::unique_ptr<TPartMuz> Pop(PartShape& shape) {
+        std::unique_ptr<TPartMuz> part = music_.PartMuzStack().Pop();
+        if (part != nullptr) {
+            shape = shapes_.back();
+            shapes_.pop_back();
+        }
+        return part;
+    }
+
+    // Pushes a part; a tree nested deeper than the model's walks can follow is refused.
+    bool Push(const TXMLItem& element, std::unique_ptr<TPartMuz> part, PartShape shape) {
+        if (shape.depth > kMaxPartDepth) {
+            return Fail(element, "The tree of Music Parts is nested deeper than " +
+                                     std::to_string(kMaxPartDepth) + " levels.");
+        }
+        music_.PartMuzStack().Push(std::move(part));
+        shapes_.push_back(shape);
+        return true;
+    }
+
     bool ReadPartElement(const TXMLItem& element) {
-        TPartMuzStack& stack = music_.PartMuzStack();
         const std::string& name = element.GetElement();
         TXMLChildCursor children(element);
+        PartShape shape;
         if (name == "SingleMuzPart") {
             std::unique_ptr<TSinglePartMuz> part;
             if (!ReadBar(children.Take("Bar"), part)) return false;
             if (!ReadPartNode(children.Take("PartNode"), *part, nullptr)) return false;
-            stack.Push(std::move(part));
-        } else if (name == "ConcatMuzPart") {
-            std::unique_ptr<TPartMuz> second = stack.Pop();
+            return Push(element, std::move(part), shape);
+        }
+        if (name == "ConcatMuzPart") {
+            PartShape first;
+            std::unique_ptr<TPartMuz> second = Pop(shape);
             if (second == nullptr) return Fail(element, MissingChild("Concat", "second child"));
-            std::unique_ptr<TPartMuz> first = stack.Pop();
-            if (first == nullptr) return Fail(element, MissingChild("Concat", "first child"));
-            stack.Push(
-                std::make_unique<TConcatPartMuz>(&music_, std::move(first), std::move(second)));
-        } else if (name == "LoopMuzPart") {
+            std::unique_ptr<TPartMuz> firstPart = Pop(first);
+            if (firstPart == nullptr) return Fail(element, MissingChild("Concat", "first child"));
+            shape = {std::max(shape.depth, first.depth) + 1, std::max(shape.turns, first.turns)};
+            return Push(
+                element,
+                std::make_unique<TConcatPartMuz>(&music_, std::move(firstPart), std::move(second)),
+                shape);
+        }
+        if (name == "LoopMuzPart") {
             int count = 0;
             const TXMLItem& countItem = children.Take("Count");
             if (!ReadPositiveInteger(countItem, "Loop MuzPart Count", count)) return false;
-            if (count > kMaxLoopCount) {
-                return Fail(countItem, "In Loop MuzPart Count: A loop can have at most " +
-                                           std::to_string(kMaxLoopCount) + " turns.");
-            }
-            std::unique_ptr<TPartMuz> child = stack.Pop();
+            std::unique_ptr<TPartMuz> child = Pop(shape);
             if (child == nullptr) return Fail(element, MissingChild("Loop", "child"));
+            // Playing walks every turn of every loop, nested loops multiplied.
+            shape = {shape.depth + 1, shape.turns * count};
+            if (shape.turns > kMaxLoopCount) {
+                return Fail(countItem, "In Loop MuzPart Count: Loops can repeat a part at most " +
+                                           std::to_string(kMaxLoopCount) + " times.");
+            }
             auto loop = std::make_unique<TLoopPartMuz>(&music_, std::move(child), count);
             if (!ReadPartNode(children.Take("PartNode"), *loop, &loop->Expanded)) return false;
-            stack.Push(std::move(loop));
-        } else {
-            std::unique_ptr<TPartMuz> child = stack.Pop();
-            if (child == nullptr) return Fail(element, MissingChild("Select", "child"));
-            auto select = std::make_unique<TSelectPartMuz>(&music_, std::move(child));
-            while (const TXMLItem* turn = children.TakeIf("SelectMuzPartTurn")) {
-                if (!ReadTurn(*turn, *select)) return false;
-            }
-            if (!ReadPartNode(children.Take("PartNode"), *select, &select->Expanded)) return false;
-            stack.Push(std::move(select));
+            return Push(element, std::move(loop), shape);
         }
-        return true;
+        std::unique_ptr<TPartMuz> child = Pop(shape);
+        if (child == nullptr) return Fail(element, MissingChild("Select", "child"));
+        ++shape.depth;
+        auto select = std::make_unique<TSelectPartMuz>(&music_, std::move(child));
+        while (const TXMLItem* turn = children.TakeIf("SelectMuzPartTurn")) {
+            if (!ReadTurn(*turn, *select)) return false;
+        }
+        if (!ReadPartNode(children.Take("PartNode"), *select, &select->Expanded)) return false;
+        return Push(element, std::move(select), shape);
     }
 
     bool ReadTurn(const TXMLItem& turn, TSelectPartMuz& select) {

@@ -468,7 +468,7 @@ TEST(MusicFileTest, TurnsAndLoopsOutsideTheirBoundsAreRefused) {
               "In Loop MuzPart Count: Loops can repeat a part at most 1000 times."},
          }) {
         Loaded loaded(WithParts(parts));
-        EXPECT_FALSE(loaded.ok);
+        EXPECT_FALSE(loaded.ok) << parts;
         EXPECT_EQ(loaded.error.rfind(message, 0), 0u) << loaded.error;
     }
 }
