@@ -368,8 +368,10 @@ class MusicReader {
         double position = 0;
         if (!ReadPosition(children.Take("Position"), "Key Position", position)) return false;
         // Every stave starts each part with a key: the first one stands at 0.
-        if (keys_.empty() && !SamePosition(position, 0.0)) {
-            return Fail(element, "The first Key of a Key Part must stand at position 0.");
+        if (keys_.empty()) {
+            if (!SamePosition(position, 0.0))
+                return Fail(element, "The first Key of a Key Part must stand at position 0.");
+            position = 0.0;
         }
         const TXMLItem& kindItem = children.Take("KeyKind");
         const std::string& kindText = kindItem.GetString();
@@ -672,11 +674,34 @@ class MusicReader {
         pending_[index].push_back(std::move(symbol));
     }
 
+    // The model takes positions closer than its tolerance for one position. Positions in a
+    // file may form a chain of such neighbours whose ends are not close, which no order can
+    // satisfy; each is moved onto the first position of its cluster, so that any two
+    // positions left are either equal or clearly apart. Positions the program wrote are
+    // far apart and stay as they are.
+    static void SnapPositions(std::vector<std::unique_ptr<TStaveSymbol>>& symbols) {
+        std::vector<double> positions;
+        positions.reserve(symbols.size());
+        for (const auto& symbol : symbols)
+            positions.push_back(symbol->Position);
+        std::sort(positions.begin(), positions.end());
+        std::vector<double> starts;
+        for (const double position : positions) {
+            if (starts.empty() || !SamePosition(position, starts.back()))
+                starts.push_back(position);
+        }
+        for (const auto& symbol : symbols) {
+            const auto after = std::upper_bound(starts.begin(), starts.end(), symbol->Position);
+            symbol->Position = *(after - 1);
+        }
+    }
+
     // Links every part's symbols in order. Each is linked before the one that follows it,
     // which costs nothing, and symbols equal in order keep the order of the file.
     void PlaceSymbols() {
         for (std::size_t index = 0; index < parts_.size(); ++index) {
             std::vector<std::unique_ptr<TStaveSymbol>>& symbols = pending_[index];
+            SnapPositions(symbols);
             std::stable_sort(symbols.begin(), symbols.end(),
                              [](const std::unique_ptr<TStaveSymbol>& a,
                                 const std::unique_ptr<TStaveSymbol>& b) { return Before(*a, *b); });

@@ -473,6 +473,21 @@ TEST(MusicFileTest, TurnsAndLoopsOutsideTheirBoundsAreRefused) {
     }
 }
 
+TEST(MusicFileTest, PositionsCloserThanTheModelTellsApartBecomeOne) {
+    // 1, 1.0004 and 1.0008: each close to its neighbour, the ends not close to each other.
+    std::string notes;
+    for (const char* position : {"1.0008", "1", "1.0004"}) {
+        notes += "<Note><Position>" + std::string(position) +
+                 "</Position><Length>4</Length><Height>0</Height></Note>";
+    }
+    Loaded loaded(Replaced(DefaultFile(), "<NotePart />", "<NotePart>" + notes + "</NotePart>"));
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    std::vector<double> positions;
+    for (const TMuzNote* note : NotesOf(loaded.music))
+        positions.push_back(note->Position);
+    EXPECT_EQ(positions, (std::vector<double>{1, 1, 1.0008}));
+}
+
 TEST(MusicFileTest, AFailedSaveShowsItsReason) {
     platform::RecordingMessageSink messages;
     TUnitRegistry registry;
