@@ -31,6 +31,11 @@ inline constexpr double kMaxMusicPosition = 100000.0;
 // The most times loops may repeat a part, nested loops multiplied: playing and drawing walk
 // every turn.
 inline constexpr int kMaxLoopCount = 1000;
+// The longest whole note in seconds, and the most room in pixels above or below a stave: far
+// beyond real music, and small enough that wave lengths and window coordinates cannot
+// overflow.
+inline constexpr double kMaxMusicTempo = 3600.0;
+inline constexpr int kMaxStaveRoom = 10000;
 // The deepest part tree: the model walks it recursively.
 inline constexpr int kMaxPartDepth = 1000;
 

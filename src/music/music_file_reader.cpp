@@ -59,7 +59,12 @@ class MusicReader {
     bool Read(const TXMLItem& document) {
         TXMLChildCursor children(document);
         children.Take("Version");
-        if (!ReadValue(music_.Tempo, children.Take("Tempo"), "Tempo")) return false;
+        const TXMLItem& tempo = children.Take("Tempo");
+        if (!ReadValue(music_.Tempo, tempo, "Tempo")) return false;
+        if (music_.Tempo.GetValue() > kMaxMusicTempo) {
+            return Fail(tempo, "In Tempo: A whole note can last at most " +
+                                   std::to_string(static_cast<int>(kMaxMusicTempo)) + " seconds.");
+        }
         auto root = std::make_unique<TStartPartMuz>(&music_);
         if (old_) {
             std::unique_ptr<TSinglePartMuz> part;
@@ -291,12 +296,22 @@ class MusicReader {
 
     // ---- Staves ----
 
+    // The room above or below a stave, at least 30 pixels and at most what a window can lay
+    // out without overflowing its coordinates.
+    bool ReadRoom(unitIntegerMoreUser& room, const TXMLItem& item, std::string_view label) {
+        if (!ReadValue(room, item, label)) return false;
+        if (room.GetValue() <= kMaxStaveRoom) return true;
+        return Fail(item, "In " + std::string(label) + ": The room must lie between " +
+                              std::to_string(TNoteStave::kMinRoom) + " and " +
+                              std::to_string(kMaxStaveRoom) + ".");
+    }
+
     bool ReadStave(const TXMLItem& element) {
         TXMLChildCursor children(element);
         unitIntegerMoreUser roomUp(TNoteStave::kDefaultRoom, TNoteStave::kMinRoom);
         unitIntegerMoreUser roomDown(TNoteStave::kDefaultRoom, TNoteStave::kMinRoom);
-        if (!ReadValue(roomUp, children.Take("RoomUp"), "Room Up")) return false;
-        if (!ReadValue(roomDown, children.Take("RoomDown"), "Room Down")) return false;
+        if (!ReadRoom(roomUp, children.Take("RoomUp"), "Room Up")) return false;
+        if (!ReadRoom(roomDown, children.Take("RoomDown"), "Room Down")) return false;
         const std::uint8_t flags =
             children.TakeIf("AllowJoinFlags") ? AllowJoinFlags : drawFlagNoJoin;
         if (old_) children.TakeIf("AutoStick");

@@ -414,6 +414,8 @@ TEST(MusicFileTest, ValuesThatTheModelCannotHoldAreRefused) {
         {Replaced(file, "<Position>0</Position>", "<Position>1</Position>"),
          "The first Key of a Key Part must stand at position 0."},
         {Replaced(file, "<RoomUp>80<", "<RoomUp>29<"), "In Room Up:"},
+        {Replaced(file, "<RoomDown>80<", "<RoomDown>10001<"), "In Room Down:"},
+        {Replaced(file, "<Tempo>1 s<", "<Tempo>3601 s<"), "In Tempo:"},
         {Replaced(file, "<ForegroundColor>000000<", "<ForegroundColor>x<"),
          "In ForegroundColor: Invalid Hexdecimal value: \"x\"."},
         {Replaced(file, "<BackgroundColor>FFFFFF<", "<BackgroundColor>1000000<"),
