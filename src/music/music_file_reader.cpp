@@ -746,8 +746,9 @@ bool ReadResult(const TXMLReadResult& file, TUnitMuz& music, std::string& error)
             error = "The file cannot be opened.";
             return false;
         case TXMLReadOutcome::unknownVersion:
-            error = "The music file has version \"" + file.version +
-                    "\"; only versions 7.0 and 7.1 can be read.";
+            error = file.version.empty() ? std::string("The file names no Version.")
+                                         : "The music file has version \"" + file.version +
+                                               "\"; only versions 7.0 and 7.1 can be read.";
             return false;
         case TXMLReadOutcome::rejected:
             error = file.message;
