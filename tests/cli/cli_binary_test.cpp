@@ -54,7 +54,7 @@ TEST_F(CliBinaryTest, HelpListsTheSameVerbsAsTheToolInProcess) {
     ASSERT_EQ(RunProgram(kProgram, {"help"}), exitSuccess) << processErr;
     ASSERT_EQ(Run({"help"}), exitSuccess);
     EXPECT_EQ(processOut, out.str());
-    for (const char* verb : {"play", "record", "waveform", "diagram", "apply"}) {
+    for (const char* verb : {"play", "record", "waveform", "diagram", "score", "apply"}) {
         ASSERT_EQ(RunProgram(kProgram, {"help", verb}), exitSuccess) << verb;
         ASSERT_EQ(Run({"help", verb}), exitSuccess) << verb;
         EXPECT_EQ(processOut, out.str()) << verb;
