@@ -502,7 +502,12 @@ class MusicReader {
                 name == "RepeatWaveForm" ? notePlayerRepeatWaveForm : notePlayerRollOutWaveForm;
         }
         wave = props.ActiveSampleWave();
-        wave->ReadText(children.Take("SampleWave").GetString());
+        // The reader trims control characters too, so a text may be left empty; a wave has a
+        // name, and an empty one could not be written again.
+        const TXMLItem& waveItem = children.Take("SampleWave");
+        if (waveItem.GetString().empty())
+            return Fail(waveItem, "In SampleWave: The name of the sample wave is empty.");
+        wave->ReadText(waveItem.GetString());
         if (const TXMLItem* up = children.TakeIf("FreqUp")) {
             if (!ReadValue(props.FreqUp, *up, "FreqUp")) return false;
         }

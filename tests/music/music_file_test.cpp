@@ -442,6 +442,8 @@ TEST(MusicFileTest, ValuesThatTheModelCannotHoldAreRefused) {
          "In Silence Length:"},
         {Replaced(file, "<SampleWave>", "<FreqUp>x</FreqUp><SampleWave>"), "unexpected"},
         {Replaced(file, "<VolumeFactor>0.5<", "<VolumeFactor>x<"), "In VolumeFactor:"},
+        // Control characters are trimmed like blanks, leaving no name.
+        {Replaced(file, "<SampleWave>sample<", "<SampleWave>\x01\x0b<"), "In SampleWave:"},
         {Replaced(file, "<Version>7.1<", "<Version>8.0<"),
          "The music file has version \"8.0\"; only versions 7.0 and 7.1 can be read."},
     };
