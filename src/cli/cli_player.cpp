@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/cli_application.h"
 #include "platform/user_identity.h"
 #include "shell/temp_folder.h"
 
@@ -21,12 +22,7 @@ constexpr int kPollMilliseconds = 10;
 // The audio classes need an application object. A process that has none (kalvora-cli itself,
 // or tests that run the tool in-process) gets one for the rest of its life.
 void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "kalvora-cli";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* const application = new QCoreApplication(argc, argv);
-    (void)application;
+    EnsureGuiApplication();
 }
 
 std::filesystem::path SystemTempDirectory() {

@@ -63,6 +63,7 @@ const VerbRegistration play{ForwardingVerb<kPlayTexts>()};
 const VerbRegistration record{ForwardingVerb<kRecordTexts>()};
 const VerbRegistration waveform{ForwardingVerb<kWaveformTexts>()};
 const VerbRegistration diagram{ForwardingVerb<kDiagramTexts>()};
+const VerbRegistration score{ForwardingVerb<kScoreTexts>()};
 
 }  // namespace
 }  // namespace kalvora::cli

@@ -31,4 +31,9 @@ inline constexpr VerbTexts kDiagramTexts{
     "computes the volume diagram of a WAV file (diagram settings as fields) into a PNG, one pixel "
     "per cell"};
 
+inline constexpr VerbTexts kScoreTexts{
+    "score", "score IN.kvm OUT.png [--size WxH]",
+    "draws the staff notation of a music file into a PNG (without --size the whole piece, at "
+    "most 4000x4000)"};
+
 }  // namespace kalvora::cli

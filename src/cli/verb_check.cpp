@@ -81,8 +81,8 @@ int RunCheck(VerbContext& context) {
 }
 
 const VerbRegistration registration({"check", kUsage,
-                                     "validates a file of the program (a wave shadow file .kvw) "
-                                     "with the reader its top element names",
+                                     "validates a file the program writes (wave shadow file "
+                                     ".kvw, music file .kvm), chosen by its top element",
                                      RunCheck});
 
 }  // namespace

@@ -1,17 +1,19 @@
 // kalvora-cli convert IN.wav OUT.wav [--bits 8|16]: reads a WAV file and writes it back,
 // optionally with another sample width. Nothing is written when the input is refused.
+// kalvora-cli convert IN.kvm OUT.kvm: brings a music file of either version to the current one.
 #include <memory>
 #include <string>
 
 #include "cli/cli.h"
 #include "cli/cli_arguments.h"
+#include "cli/cli_music.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 
 namespace kalvora::cli {
 namespace {
 
-constexpr std::string_view kUsage = "convert IN.wav OUT.wav [--bits 8|16]";
+constexpr std::string_view kUsage = "convert IN.wav OUT.wav [--bits 8|16] | convert IN.kvm OUT.kvm";
 
 int RunConvert(VerbContext& context) {
     std::string problem;
@@ -37,6 +39,13 @@ int RunConvert(VerbContext& context) {
     }
     const std::string& input = arguments->Positional()[0];
     const std::string& output = arguments->Positional()[1];
+    if (IsMusicFileName(input)) {
+        if (bytesPSample != 0) {
+            context.err << "In --bits: a music file has no sample width.\n";
+            return exitUsageError;
+        }
+        return ConvertMusicFile(context, input, output);
+    }
     std::unique_ptr<Sound> sound;
     if (const int status = ReadInputWave(context, input, sound)) return status;
     if (bytesPSample != 0) sound->BytesPSample = bytesPSample;
@@ -48,7 +57,8 @@ int RunConvert(VerbContext& context) {
 
 const VerbRegistration registration({"convert", kUsage,
                                      "read a WAV file and write it back, optionally with "
-                                     "another sample width",
+                                     "another sample width; or bring a music file (.kvm) "
+                                     "up to the current version",
                                      RunConvert});
 
 }  // namespace

@@ -209,6 +209,7 @@ void TNotationPainter::DrawEnd() {
         canvas_.FillRect(Rect{x + 3, m - 20, x + 7, m + 21}, stave->ForegroundColor);
     }
     extent_.Width = x - originX_ + view_.ClientWidth - 80;
+    extent_.ContentWidth = x - originX_ + 7;
 }
 
 void TNotationPainter::DrawStaffLines() {

@@ -26,6 +26,8 @@ struct TNotationView {
 struct TNotationExtent {
     int Width = 0;
     int Height = 0;
+    // How far the notation itself reaches: up to the right end of the final double bar.
+    int ContentWidth = 0;
 };
 
 class TNotationPainter {

@@ -68,7 +68,7 @@ TEST_F(CheckVerbTest, FilesWithoutAKnownTopElementAreRefused) {
     EXPECT_EQ(Run({"check", other}), exitFileError);
     EXPECT_EQ(err.str(), other +
                              ": No file of this program has the top element \"Something\" "
-                             "(known: UnitWave).\n");
+                             "(known: UnitMuz, UnitWave).\n");
 
     const std::string empty = Path("empty.kvw");
     std::ofstream(empty) << "<?xml?>\n<!DOCTYPE>\n\n";

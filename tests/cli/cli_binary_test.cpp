@@ -13,6 +13,9 @@
 
 #include "cli/qt_verb_texts.h"
 #include "cli_fixture.h"
+#include "documents/document_registry.h"
+#include "music/music_file.h"
+#include "music/unit_muz.h"
 
 namespace kalvora::cli {
 namespace {
@@ -54,7 +57,7 @@ TEST_F(CliBinaryTest, HelpListsTheSameVerbsAsTheToolInProcess) {
     ASSERT_EQ(RunProgram(kProgram, {"help"}), exitSuccess) << processErr;
     ASSERT_EQ(Run({"help"}), exitSuccess);
     EXPECT_EQ(processOut, out.str());
-    for (const char* verb : {"play", "record", "waveform", "diagram", "apply"}) {
+    for (const char* verb : {"play", "record", "waveform", "diagram", "score", "apply"}) {
         ASSERT_EQ(RunProgram(kProgram, {"help", verb}), exitSuccess) << verb;
         ASSERT_EQ(Run({"help", verb}), exitSuccess) << verb;
         EXPECT_EQ(processOut, out.str()) << verb;
@@ -82,6 +85,23 @@ TEST_F(CliBinaryTest, CoreAndQtVerbsGiveWhatTheToolGivesInProcess) {
     // A usage error of a forwarded verb keeps its message and exit status.
     EXPECT_EQ(RunProgram(kProgram, {"diagram", Path("sine.wav")}), exitUsageError);
     EXPECT_EQ(Run({"diagram", Path("sine.wav")}), exitUsageError);
+    EXPECT_EQ(processErr, err.str());
+}
+
+TEST_F(CliBinaryTest, ScoreIsForwardedWithItsPictureAndMessages) {
+    TUnitRegistry registry;
+    TUnitMuz music(registry);
+    ASSERT_TRUE(SaveMusicFile(music, Path("song.kvm")));
+    ASSERT_EQ(RunProgram(kProgram, {"score", Path("song.kvm"), Path("forwarded.png")}), exitSuccess)
+        << processErr;
+    EXPECT_EQ(processErr, "");
+    ASSERT_EQ(Run({"score", Path("song.kvm"), Path("in-process.png")}), exitSuccess) << err.str();
+    EXPECT_FALSE(FileText(Path("forwarded.png")).empty());
+    EXPECT_EQ(FileText(Path("forwarded.png")), FileText(Path("in-process.png")));
+
+    EXPECT_EQ(RunProgram(kProgram, {"score", Path("song.kvm"), Path("a.png"), "--size", "0x0"}),
+              exitUsageError);
+    EXPECT_EQ(Run({"score", Path("song.kvm"), Path("a.png"), "--size", "0x0"}), exitUsageError);
     EXPECT_EQ(processErr, err.str());
 }
 

@@ -333,6 +333,8 @@ TEST(NotationPainterTest, ExtentIsMeasuredInDocumentCoordinates) {
                                     std::to_string(end + 7) + ",141"),
               1);
     EXPECT_EQ(home.Width, end + 1000 - 80);
+    EXPECT_EQ(home.ContentWidth, end + 7);
+    EXPECT_EQ(scrolled.ContentWidth, home.ContentWidth);
 }
 
 TEST(NotationPainterTest, EmptyPartsEndWithABarLineAndTurnsThatAreOnAreDrawn) {

@@ -21,6 +21,7 @@ namespace {
 static_assert(std::endian::native == std::endian::little,
               "the image canvas stores colours as little-endian RGBX words");
 constexpr std::uint32_t kOpaque = 0xFF000000u;
+constexpr int kDotsPerMeter = 3780;  // 96 dots per inch
 
 QFont ToQFont(const Font& font) {
     QFont result(QString::fromLatin1(font.name.data(), static_cast<qsizetype>(font.name.size())),
@@ -75,7 +76,12 @@ bool ImageCanvas::SavePng(const std::filesystem::path& file, std::string& errorT
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image_.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG")) {
+    // The resolution written is fixed (96 dpi): QImage's default follows whether the process
+    // has a GUI application, and the same picture must give the same file.
+    QImage picture = image_.convertToFormat(QImage::Format_RGB32);
+    picture.setDotsPerMeterX(kDotsPerMeter);
+    picture.setDotsPerMeterY(kDotsPerMeter);
+    if (!picture.save(&buffer, "PNG")) {
         errorText = "Cannot encode the picture as PNG.";
         return false;
     }
