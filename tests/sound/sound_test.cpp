@@ -16,13 +16,8 @@ using testing::Samples;
 
 using Samples16 = std::vector<std::int16_t>;
 
-MonoSound Mono(const Samples16& samples, std::int32_t freq = 100) {
-    return MonoSound(MakeWave(samples), freq, 2);
-}
-
-StereoSound Stereo(const Samples16& left, const Samples16& right, std::int32_t freq = 100) {
-    return StereoSound(MakeWave(left), MakeWave(right), freq, 2);
-}
+using testing::Mono;
+using testing::Stereo;
 
 const StereoSound& AsStereo(const std::unique_ptr<Sound>& sound) {
     return dynamic_cast<const StereoSound&>(*sound);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sound/error_flag.h"
+#include "sound/sound.h"
 #include "sound/wave.h"
 
 namespace kalvora::testing {
@@ -32,6 +33,16 @@ inline std::vector<std::int16_t> Ramp(std::int32_t n, std::int16_t step = 1) {
     for (std::int32_t i = 0; i < n; ++i)
         samples[i] = static_cast<std::int16_t>(i * step);
     return samples;
+}
+
+// 16-bit sounds at a small rate (100 Hz unless given), for tests that count in samples.
+inline MonoSound Mono(const std::vector<std::int16_t>& samples, std::int32_t freq = 100) {
+    return MonoSound(MakeWave(samples), freq, 2);
+}
+
+inline StereoSound Stereo(const std::vector<std::int16_t>& left,
+                          const std::vector<std::int16_t>& right, std::int32_t freq = 100) {
+    return StereoSound(MakeWave(left), MakeWave(right), freq, 2);
 }
 
 }  // namespace kalvora::testing
