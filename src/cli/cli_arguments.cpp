@@ -63,4 +63,15 @@ std::optional<long long> ParsePlainInteger(const std::string& text) {
     return value;
 }
 
+bool ReadPictureSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    const auto w = ParsePlainInteger(text.substr(0, x));
+    const auto h = ParsePlainInteger(text.substr(x + 1));
+    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxPictureSide || *h > kMaxPictureSide) return false;
+    width = static_cast<int>(*w);
+    height = static_cast<int>(*h);
+    return true;
+}
+
 }  // namespace kalvora::cli

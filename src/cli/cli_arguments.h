@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalvora::cli {
@@ -15,7 +16,7 @@ struct FieldAssignment {
 };
 
 class CliArguments {
-public:
+  public:
     // Options listed in flagOptions take no value (e.g. "--maximal"); every other "--name"
     // takes the next word. Returns std::nullopt and sets error on a malformed line.
     static std::optional<CliArguments> Parse(const std::vector<std::string>& words,
@@ -31,7 +32,7 @@ public:
     // Option names that were given but are not in known: for a usage error message.
     std::vector<std::string> UnknownOptions(const std::vector<std::string>& known) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::vector<FieldAssignment> fields_;
     std::map<std::string, std::string> options_;
@@ -39,5 +40,13 @@ private:
 
 // Reads a plain decimal integer (optional sign, digits only, fits in long long).
 std::optional<long long> ParsePlainInteger(const std::string& text);
+
+// The largest side of a picture a verb draws, and the usage text of its --size option.
+inline constexpr int kMaxPictureSide = 8192;
+inline constexpr std::string_view kPictureSizeUsage =
+    "Use WIDTHxHEIGHT, whole numbers from 1 to 8192.";
+
+// Reads a picture size "WIDTHxHEIGHT" (or "WIDTHXHEIGHT"), each side 1 ... kMaxPictureSide.
+bool ReadPictureSize(const std::string& text, int& width, int& height);
 
 }  // namespace kalvora::cli

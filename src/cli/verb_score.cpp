@@ -20,7 +20,6 @@
 namespace kalvora::cli {
 namespace {
 
-constexpr int kMaxSide = 8192;
 // The whole piece, but no larger than this on either side: a picture for checking by eye.
 constexpr int kMaxDefaultSide = 4000;
 // Paper after the final double bar, and the smallest picture of a document without staves.
@@ -30,17 +29,6 @@ constexpr int kMinDefaultSide = 40;
 int Rejected(VerbContext& context, const std::string& label, const std::string& reason) {
     context.err << "In " << label << ": " << reason << '\n';
     return exitUsageError;
-}
-
-bool ReadSize(const std::string& text, int& width, int& height) {
-    const auto x = text.find_first_of("xX");
-    if (x == std::string::npos) return false;
-    const auto w = ParsePlainInteger(text.substr(0, x));
-    const auto h = ParsePlainInteger(text.substr(x + 1));
-    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxSide || *h > kMaxSide) return false;
-    width = static_cast<int>(*w);
-    height = static_cast<int>(*h);
-    return true;
 }
 
 // The size that holds the whole piece: the layout is run once on a picture of one pixel,
@@ -79,10 +67,8 @@ int RunScore(VerbContext& context) {
     const std::filesystem::path output = arguments->Positional()[1];
     int width = 0, height = 0;
     const auto size = arguments->Option("size");
-    if (size && !ReadSize(*size, width, height)) {
-        return Rejected(
-            context, "--size",
-            "Use WIDTHxHEIGHT, whole numbers from 1 to " + std::to_string(kMaxSide) + ".");
+    if (size && !ReadPictureSize(*size, width, height)) {
+        return Rejected(context, "--size", std::string(kPictureSizeUsage));
     }
     if (SameFile(input, output)) {
         return Rejected(context, output.string(),

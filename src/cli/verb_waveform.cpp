@@ -31,7 +31,6 @@ namespace {
 
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 200;
-constexpr int kMaxSide = 8192;
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -72,17 +71,6 @@ struct WaveformJob {
 int Rejected(VerbContext& context, const std::string& label, const std::string& reason) {
     context.err << "In " << label << ": " << reason << '\n';
     return exitUsageError;
-}
-
-bool ReadSize(const std::string& text, int& width, int& height) {
-    const auto x = text.find_first_of("xX");
-    if (x == std::string::npos) return false;
-    const auto w = ParsePlainInteger(text.substr(0, x));
-    const auto h = ParsePlainInteger(text.substr(x + 1));
-    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxSide || *h > kMaxSide) return false;
-    width = static_cast<int>(*w);
-    height = static_cast<int>(*h);
-    return true;
 }
 
 // One end of --select: a sample index, a time ("1.5s", "250ms") or a share of the length
@@ -243,10 +231,8 @@ int RunWaveform(VerbContext& context) {
     job.input = arguments->Positional()[0];
     job.output = arguments->Positional()[1];
     if (const auto size = arguments->Option("size")) {
-        if (!ReadSize(*size, job.width, job.height)) {
-            return Rejected(
-                context, "--size",
-                "Use WIDTHxHEIGHT, whole numbers from 1 to " + std::to_string(kMaxSide) + ".");
+        if (!ReadPictureSize(*size, job.width, job.height)) {
+            return Rejected(context, "--size", std::string(kPictureSizeUsage));
         }
     }
     job.selection = arguments->Option("select");

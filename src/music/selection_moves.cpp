@@ -6,25 +6,12 @@
 
 #include "music/music_math.h"
 #include "music/muz_key.h"
+#include "music/stave_shifting.h"
 #include "platform/assertion.h"
 
 namespace kalvora {
 
 namespace {
-
-TStaveSymbol* PrevOnStave(const TStaveSymbol& symbol) {
-    TStaveSymbol* s = symbol.Prev;
-    while (s != nullptr && s->NoteStave != symbol.NoteStave)
-        s = s->Prev;
-    return s;
-}
-
-TStaveSymbol* NextOnStave(const TStaveSymbol& symbol) {
-    TStaveSymbol* s = symbol.Next;
-    while (s != nullptr && s->NoteStave != symbol.NoteStave)
-        s = s->Next;
-    return s;
-}
 
 TMuzNote* SameChordNote(const TMuzNote& note, TStaveSymbol* neighbour) {
     TMuzNote* other = AsNote(neighbour);
