@@ -17,8 +17,10 @@
 
 #include "gui/color_box.h"
 #include "gui/dialog_controls.h"
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
 #include "platform/qt/image_canvas.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -120,6 +122,7 @@ TDlgColorPalette1D::TDlgColorPalette1D(QWidget* parent, const TColorPalette1DIte
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    InstallDialogHelp(*this, helpContext::colorPalette, buttons_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(stops);

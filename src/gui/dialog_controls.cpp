@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "gui/color_box.h"
+#include "gui/dialog_help.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -54,13 +56,14 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* control) 
     grid->addWidget(control, row, 1);
 }
 
-QCheckBox* LayOutSettingsDialog(QDialog* dialog, QBoxLayout* left, QBoxLayout* right,
-                                const QString& defaultCaption) {
+QCheckBox* LayOutSettingsDialog(QDialog* dialog, int helpContext, QBoxLayout* left,
+                                QBoxLayout* right, const QString& defaultCaption) {
     auto* useAsDefault = new QCheckBox(defaultCaption, dialog);
     useAsDefault->setObjectName(QStringLiteral("chkDefault"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    InstallDialogHelp(*dialog, helpContext, buttons);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(useAsDefault);
     bottom->addStretch();

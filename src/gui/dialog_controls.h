@@ -34,7 +34,7 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* control);
 // Lays out a settings dialog: the left and right columns side by side over a bottom row with
 // the "Use As Default" check box (captioned defaultCaption, named "chkDefault") and OK and
 // Cancel. Returns the check box.
-QCheckBox* LayOutSettingsDialog(QDialog* dialog, QBoxLayout* left, QBoxLayout* right,
-                                const QString& defaultCaption);
+QCheckBox* LayOutSettingsDialog(QDialog* dialog, int helpContext, QBoxLayout* left,
+                                QBoxLayout* right, const QString& defaultCaption);
 
 }  // namespace kalvora::gui

@@ -11,8 +11,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_help.h"
 #include "gui/list_field_box.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 namespace {
@@ -57,6 +59,8 @@ TEffectDialog::TEffectDialog(TEffectDialogModel& model, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TEffectDialog::Ok);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    int context = HelpContextOfEffect(model.Entry().command);
+    InstallDialogHelp(*this, context != 0 ? context : helpContext::contents, buttons);
     layout->addWidget(buttons);
 }
 

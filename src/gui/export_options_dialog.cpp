@@ -6,7 +6,9 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -35,6 +37,7 @@ TDlgExportOptions::TDlgExportOptions(QWidget* parent, platform::EncodedFormat fo
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    InstallDialogHelp(*this, helpContext::exportOptions, buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

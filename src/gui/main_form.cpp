@@ -702,8 +702,7 @@ void TMainForm::RegisterActiveDocument() {
         if (std::optional<std::string> name = registerNameAnswer(window->Document().Name()))
             rename(*name);
     } else {
-        TDlgRegister dialog(this, window->Document().Name(), rename,
-                            [this] { ShowHelp(CommandId::HelpContents); });
+        TDlgRegister dialog(this, window->Document().Name(), rename);
         dialog.exec();
     }
     ShowActiveName();

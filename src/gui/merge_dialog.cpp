@@ -13,7 +13,9 @@
 #include <algorithm>
 
 #include "documents/writers.h"
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 namespace {
@@ -100,6 +102,7 @@ TDlgMergeProps::TDlgMergeProps(QWidget* parent, TMergeKind kind, std::vector<TMe
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &TDlgMergeProps::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    InstallDialogHelp(*this, helpContext::merge, box);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(group);

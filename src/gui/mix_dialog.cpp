@@ -6,7 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -26,6 +28,7 @@ TDlgMix::TDlgMix(QWidget* parent, TMixPlace place) : QDialog(parent), place_(pla
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &TDlgMix::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    InstallDialogHelp(*this, helpContext::mix, box);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(box);

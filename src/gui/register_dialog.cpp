@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
 TDlgRegister::TDlgRegister(QWidget* parent, const std::string& name,
-                           std::function<bool(const std::string&)> rename,
-                           std::function<void()> help)
+                           std::function<bool(const std::string&)> rename)
     : QDialog(parent), rename_(std::move(rename)) {
     setObjectName(QStringLiteral("DlgRegister"));
     setWindowTitle(QStringLiteral("Register"));
@@ -26,9 +27,7 @@ TDlgRegister::TDlgRegister(QWidget* parent, const std::string& name,
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TDlgRegister::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [help = std::move(help)] {
-        if (help) help();
-    });
+    InstallDialogHelp(*this, helpContext::registerName, buttons);
     auto* form = new QFormLayout;
     form->addRow(label, name_);
     auto* layout = new QVBoxLayout(this);

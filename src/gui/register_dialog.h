@@ -13,10 +13,9 @@ namespace kalvora::gui {
 class TDlgRegister : public QDialog {
     Q_OBJECT
   public:
-    // rename takes the text as typed and returns whether the document took it; help shows the
-    // help of the dialog.
+    // rename takes the text as typed and returns whether the document took it.
     TDlgRegister(QWidget* parent, const std::string& name,
-                 std::function<bool(const std::string&)> rename, std::function<void()> help);
+                 std::function<bool(const std::string&)> rename);
 
     QLineEdit* NameField() const { return name_; }
     void accept() override;

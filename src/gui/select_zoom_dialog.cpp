@@ -13,12 +13,14 @@
 #include <QVBoxLayout>
 
 #include "gui/dialog_controls.h"
+#include "gui/dialog_help.h"
 #include "gui/help_window.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/qt_text.h"
 #include "gui/view_wave.h"
 #include "gui/view_wave_group.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -95,7 +97,8 @@ TDlgSelZoom::TDlgSelZoom(TMainForm& frame) : TToolWindow(frame), frame_(frame) {
     connect(btnApply_, &QPushButton::clicked, this, &TDlgSelZoom::Apply);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this,
-            [this] { frame_.HelpWindow().ShowContents(QStringLiteral("SelectWave")); });
+            [this] { ShowDialogHelp(this, helpContext::selectAndZoom); });
+    InstallDialogHelp(*this, helpContext::selectAndZoom);
 
     // Typing in "At" chooses "Cursor", typing in the part's ends chooses "Part".
     connect(rbCursor_, &QRadioButton::clicked, this, [this] {

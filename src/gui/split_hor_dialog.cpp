@@ -6,7 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -27,6 +29,7 @@ TDlgSplitHorProps::TDlgSplitHorProps(QWidget* parent, TSplitHorResult result)
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &TDlgSplitHorProps::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    InstallDialogHelp(*this, helpContext::splitHorizontally, box);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(box);

@@ -14,7 +14,9 @@
 #include "gui/color_box.h"
 #include "gui/color_palette_dialog.h"
 #include "gui/dialog_controls.h"
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -99,7 +101,8 @@ TDlgVoldViewProps::TDlgVoldViewProps(QWidget* parent, TVoldViewDialog& model,
     right->addWidget(chk2Waves_);
     right->addStretch();
 
-    chkDefault_ = LayOutSettingsDialog(this, left, right, QStringLiteral("Use As De&fault"));
+    chkDefault_ = LayOutSettingsDialog(this, helpContext::volumeDiagram, left, right,
+                                       QStringLiteral("Use As De&fault"));
 
     connect(btnXResWindow, &QPushButton::clicked, this, [this] {
         model_.HorizontalFromWindow();

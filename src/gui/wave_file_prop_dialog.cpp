@@ -8,7 +8,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -47,6 +49,7 @@ TDlgWaveFileProp::TDlgWaveFileProp(QWidget* parent, const waveFileProps& props)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    InstallDialogHelp(*this, helpContext::waveProperties, buttons);
 
     auto* frequencyRow = new QHBoxLayout;
     frequencyRow->addWidget(frequencyLabel);

@@ -15,7 +15,9 @@
 
 #include "gui/color_box.h"
 #include "gui/dialog_controls.h"
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -84,7 +86,8 @@ TDlgWaveViewProps::TDlgWaveViewProps(QWidget* parent, TWaveViewDialog& model,
     right->addWidget(background);
     right->addStretch();
 
-    chkDefault_ = LayOutSettingsDialog(this, left, right, QStringLiteral("Use As &Default"));
+    chkDefault_ = LayOutSettingsDialog(this, helpContext::waveView, left, right,
+                                       QStringLiteral("Use As &Default"));
 
     connect(rgrDraw_, &QButtonGroup::idClicked, this, [this] { UpdateEnabling(); });
     connect(chkGrid_, &QCheckBox::toggled, this, [this] { UpdateEnabling(); });

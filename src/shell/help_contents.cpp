@@ -93,10 +93,11 @@ std::string HtmlEscaped(std::string_view text) {
 
 std::string HelpContentsHtml() {
     std::string html =
-        "<html><head><title>Kalvora Help</title></head><body>\n"
-        "<h1>Kalvora Help</h1>\n"
+        "<html><head><title>Commands</title></head><body>\n"
+        "<h1>Commands</h1>\n"
         "<p>Every command of Kalvora, menu by menu, with its shortcut and what it does. "
-        "Type words into <b>Topic Search</b> to find a command.</p>\n";
+        "<a href=\"shortcuts.html\">Keyboard Shortcuts</a> lists the same keys by key, and "
+        "<a href=\"index.html\">the contents</a> lead to the pages of the manual.</p>\n";
     for (const MenuInfo& menu : Menus()) {
         if (menu.topLevel) AppendMenu(menu.id, "", html);
     }
@@ -147,7 +148,7 @@ std::string HelpSearchResultHtml(std::string_view query) {
             std::string caption = info.category == CommandCategory::key
                                       ? ShortcutText(info.shortcut)
                                       : PlainCaption(info.caption);
-            html += "<tr><td><a href=\"contents.html#" + std::string(info.name) + "\">" +
+            html += "<tr><td><a href=\"commands.html#" + std::string(info.name) + "\">" +
                     HtmlEscaped(caption) + "</a></td><td>" +
                     HtmlEscaped(ShortcutText(info.shortcut)) + "</td><td>" +
                     HtmlEscaped(StatusTextOf(info.hint)) + "</td></tr>\n";

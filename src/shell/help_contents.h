@@ -1,5 +1,6 @@
-// The help contents generated from the command table: every command with its caption,
-// shortcut and hint, menu by menu, and the topic search over them. Standard C++ only.
+// The command list of the manual ("commands.html"), generated from the command table: every command
+// with its caption, shortcut and hint, menu by menu, and the topic search over them. Standard C++
+// only.
 #pragma once
 
 #include <string>

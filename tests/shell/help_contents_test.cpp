@@ -27,7 +27,7 @@ TEST(HelpContentsTest, TopicSearchFindsCommandsByAllWords) {
     EXPECT_TRUE(SearchCommands("   ").empty());
     EXPECT_TRUE(SearchCommands("no such words").empty());
     EXPECT_NE(HelpSearchResultHtml("<x>").find("&lt;x&gt;"), std::string::npos);
-    EXPECT_NE(HelpSearchResultHtml("trim").find("contents.html#EditTrim"), std::string::npos);
+    EXPECT_NE(HelpSearchResultHtml("trim").find("commands.html#EditTrim"), std::string::npos);
 }
 
 TEST(FileDialogsTest, FiltersSplitIntoLabelAndPattern) {
