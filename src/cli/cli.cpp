@@ -55,6 +55,7 @@ void PrintVerbs(std::ostream& out) {
     for (const TEffectEntry& entry : EffectTable()) {
         out << "  " << entry.command << "  " << entry.caption << '\n';
     }
+    out << "\nThe manual page tells more: man kalvora-cli\n";
 }
 
 // "help NAME": the fields of a command, or the usage of a verb.

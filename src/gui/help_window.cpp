@@ -28,7 +28,7 @@ const char* const helpFolder = ":/help";
 
 THelpManual ReadManual() {
     THelpManual manual;
-    QDir folder(QLatin1String(helpFolder));
+    QDir folder{QLatin1String(helpFolder)};
     for (const QString& name : folder.entryList({QStringLiteral("*.html")}, QDir::Files)) {
         QFile file(folder.filePath(name));
         if (!file.open(QIODevice::ReadOnly)) continue;

@@ -275,18 +275,22 @@ TEST_F(MainFormTest, NewWindowsOpenInsideTheVisibleArea) {
     EXPECT_FALSE(frame_.MdiArea()->verticalScrollBar()->isVisible());
 }
 
-TEST_F(MainFormTest, HelpWindowListsTheCommandsAndSearchesThem) {
+TEST_F(MainFormTest, HelpWindowShowsTheManualAndSearchesIt) {
     ASSERT_TRUE(frame_.RunCommand(C::HelpContents));
     THelpWindow& help = frame_.HelpWindow();
     EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.CurrentPage(), "index.html");
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("The wave window"));
+    // The command list is a page of the manual.
+    help.ShowPage("commands.html#FilterBlock");
     QString contents = help.Browser()->toPlainText();
     EXPECT_TRUE(contents.contains("Open wave"));
     EXPECT_TRUE(contents.contains("Ctrl+Alt+B"));
     EXPECT_TRUE(contents.contains("Make a noise wave"));
     ASSERT_TRUE(frame_.RunCommand(C::HelpTopicSearch));
     help.SearchField()->setText("random echo");
-    EXPECT_TRUE(help.Browser()->toPlainText().contains("make echoes randomly made and placed"));
-    EXPECT_FALSE(help.Browser()->toPlainText().contains("Period"));
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Random Echo"));
+    EXPECT_FALSE(help.Browser()->toPlainText().contains("Make Sinus"));
     ASSERT_TRUE(frame_.RunCommand(C::HelpOnHelp));
     EXPECT_TRUE(help.Browser()->toPlainText().contains("Topic Search"));
 

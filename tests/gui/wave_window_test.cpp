@@ -401,13 +401,10 @@ TEST_F(WaveWindowTest, RegisterNamesTheDocumentAsTyped) {
 
     // The dialog itself stays open while the name is taken.
     int renames = 0;
-    TDlgRegister dialog(
-        nullptr, "A",
-        [&](const std::string& name) {
-            ++renames;
-            return name != "NONAME1";
-        },
-        nullptr);
+    TDlgRegister dialog(nullptr, "A", [&](const std::string& name) {
+        ++renames;
+        return name != "NONAME1";
+    });
     EXPECT_EQ(dialog.windowTitle(), "Register");
     EXPECT_EQ(dialog.NameField()->text(), "A");
     dialog.show();

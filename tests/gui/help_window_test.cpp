@@ -1,0 +1,119 @@
+// The help window's pages and links, and the help of the dialogs: the Help button and F1 open
+// the dialog's own page.
+#include "gui/help_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "documents/effect_dialog.h"
+#include "documents/workspace.h"
+#include "gui/dialog_help.h"
+#include "gui/effect_dialog.h"
+#include "gui/main_form.h"
+#include "gui/mix_dialog.h"
+#include "gui/register_dialog.h"
+#include "shell/help_topics.h"
+
+namespace kalvora::gui {
+namespace {
+
+class HelpWindowTest : public ::testing::Test {
+  protected:
+    HelpWindowTest() {
+        frame_.show();
+        QApplication::processEvents();
+    }
+    TMainForm frame_;
+};
+
+QAbstractButton* HelpButton(QWidget& dialog) {
+    auto* box = dialog.findChild<QDialogButtonBox*>();
+    return box != nullptr ? box->button(QDialogButtonBox::Help) : nullptr;
+}
+
+TEST_F(HelpWindowTest, EveryPageOfTheResourcesIsInTheManual) {
+    const THelpManual& manual = HelpManual();
+    for (const THelpTopic& topic : HelpTopics())
+        EXPECT_NE(manual.Find(topic.page), nullptr) << topic.page;
+    EXPECT_NE(manual.Find("commands.html"), nullptr);
+    EXPECT_NE(manual.Find("shortcuts.html"), nullptr);
+}
+
+TEST_F(HelpWindowTest, LinksAndBackMoveThroughThePages) {
+    THelpWindow& help = frame_.HelpWindow();
+    help.ShowContents();
+    emit help.Browser()->anchorClicked(QUrl("units.html#notes"));
+    EXPECT_EQ(help.CurrentPage(), "units.html#notes");
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("A4 is 440 Hz"));
+    emit help.Browser()->anchorClicked(QUrl("#time"));
+    EXPECT_EQ(help.CurrentPage(), "units.html#time");
+    help.Back();
+    help.Back();
+    EXPECT_EQ(help.CurrentPage(), "index.html");
+    // A page the manual lacks shows the contents rather than nothing.
+    help.ShowPage("no-such-page.html");
+    EXPECT_EQ(help.CurrentPage(), "index.html");
+    // The search finds a field by its name.
+    help.SearchField()->setText("startPhase");
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Make Sinus"));
+    help.SearchField()->clear();
+    EXPECT_EQ(help.CurrentPage(), "index.html");
+}
+
+TEST_F(HelpWindowTest, HelpButtonAndF1OpenTheDialogsPage) {
+    TDlgMix dialog(&frame_, TMixPlace{});
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QApplication::processEvents();
+    EXPECT_EQ(DialogHelpContext(dialog), helpContext::mix);
+    QAbstractButton* help = HelpButton(dialog);
+    ASSERT_NE(help, nullptr);
+    help->click();
+    EXPECT_TRUE(frame_.HelpWindow().isVisible());
+    EXPECT_EQ(frame_.HelpWindow().CurrentPage(), "mix.html");
+
+    frame_.HelpWindow().ShowContents();
+    QApplication::setActiveWindow(&dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(frame_.HelpWindow().CurrentPage(), "mix.html");
+}
+
+TEST_F(HelpWindowTest, EffectDialogsFindTheirPageByTheirCommand) {
+    TWorkspace workspace;
+    for (const char* command : {"MakeLine", "FilterHigh", "TempoPitch"}) {
+        const TEffectEntry* entry = FindEffect(command);
+        ASSERT_NE(entry, nullptr);
+        TEffectDialogModel model(TEffectRecord(*entry), TEffectContext{}, workspace.Registry());
+        TEffectDialog dialog(model);
+        EXPECT_EQ(DialogHelpContext(dialog), HelpContextOfEffect(command)) << command;
+        ASSERT_NE(HelpButton(dialog), nullptr) << command;
+    }
+}
+
+// A modal dialog blocks every other window, so its help comes in a window of its own.
+TEST_F(HelpWindowTest, AModalDialogGetsItsOwnHelpWindow) {
+    TDlgRegister dialog(&frame_, "wave", [](const std::string&) { return true; });
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QApplication::processEvents();
+    QAbstractButton* help = HelpButton(dialog);
+    ASSERT_NE(help, nullptr);
+    help->click();
+    auto* own = dialog.findChild<THelpWindow*>();
+    ASSERT_NE(own, nullptr);
+    EXPECT_TRUE(own->isVisible());
+    EXPECT_EQ(own->CurrentPage(), "register.html");
+    help->click();
+    EXPECT_EQ(dialog.findChildren<THelpWindow*>().size(), 1);
+}
+
+}  // namespace
+}  // namespace kalvora::gui
