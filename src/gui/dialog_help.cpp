@@ -6,6 +6,7 @@
 #include <QShortcut>
 #include <QVariant>
 
+#include "gui/artwork.h"
 #include "gui/help_window.h"
 #include "gui/main_form.h"
 
@@ -43,6 +44,7 @@ void InstallDialogHelp(QWidget& dialog, int context, QDialogButtonBox* buttons) 
     if (buttons == nullptr) return;
     if (buttons->button(QDialogButtonBox::Help) == nullptr)
         buttons->addButton(QDialogButtonBox::Help);
+    buttons->button(QDialogButtonBox::Help)->setIcon(CommandIcon("help-browser"));
     QObject::connect(buttons, &QDialogButtonBox::helpRequested, owner,
                      [owner, context] { ShowDialogHelp(owner, context); });
 }

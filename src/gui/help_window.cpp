@@ -97,6 +97,8 @@ void THelpWindow::Present() {
     show();
     raise();
     activateWindow();
+    // Keys scroll the page; they must not press a button of the bar by accident.
+    if (!search_->hasFocus()) browser_->setFocus();
 }
 
 void THelpWindow::Open(const QString& page, bool remember) {
