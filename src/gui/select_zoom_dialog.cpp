@@ -88,6 +88,7 @@ TDlgSelZoom::TDlgSelZoom(TMainForm& frame) : TToolWindow(frame), frame_(frame) {
     close->setObjectName(QStringLiteral("btnClose"));
     close->setAutoDefault(false);
     auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setObjectName(QStringLiteral("btnHelp"));
     help->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnApply_);

@@ -18,8 +18,10 @@
 #include "gui/dialog_help.h"
 #include "gui/effect_dialog.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
 #include "gui/mix_dialog.h"
 #include "gui/register_dialog.h"
+#include "gui/select_zoom_dialog.h"
 #include "shell/help_topics.h"
 
 namespace kalvora::gui {
@@ -96,6 +98,20 @@ TEST_F(HelpWindowTest, EffectDialogsFindTheirPageByTheirCommand) {
         EXPECT_EQ(DialogHelpContext(dialog), HelpContextOfEffect(command)) << command;
         ASSERT_NE(HelpButton(dialog), nullptr) << command;
     }
+}
+
+TEST_F(HelpWindowTest, TheSelectAndZoomToolWindowHasItsPage) {
+    ASSERT_TRUE(frame_.RunCommand(CommandId::SelectWave));
+    TDlgSelZoom* tool = frame_.SelectZoom();
+    ASSERT_NE(tool, nullptr);
+    auto* help = tool->findChild<QPushButton*>("btnHelp");
+    ASSERT_NE(help, nullptr);
+    help->click();
+    EXPECT_EQ(frame_.HelpWindow().CurrentPage(), "select-and-zoom.html");
+    frame_.HelpWindow().ShowContents();
+    QApplication::setActiveWindow(tool);
+    QTest::keyClick(tool, Qt::Key_F1);
+    EXPECT_EQ(frame_.HelpWindow().CurrentPage(), "select-and-zoom.html");
 }
 
 // A modal dialog blocks every other window, so its help comes in a window of its own.
