@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 
+#include "gui/dialog_help.h"
 #include "gui/qt_text.h"
 
 namespace kalvora::gui {
@@ -34,6 +35,9 @@ void ConfigureFileDialog(QFileDialog& dialog, FileDialogKind kind) {
                     dialog.setDefaultSuffix(filter.mid(star + 2).section(QLatin1Char(')'), 0, 0));
             });
     }
+    // The project dialogs have a page in the manual, opened by F1. (A file dialog makes its
+    // buttons only when it is shown, so it gets no Help button.)
+    if (info.helpContext != 0) InstallDialogHelp(dialog, info.helpContext);
     if (info.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

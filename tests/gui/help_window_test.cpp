@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "documents/workspace.h"
 #include "gui/dialog_help.h"
 #include "gui/effect_dialog.h"
+#include "gui/file_dialogs.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/mix_dialog.h"
@@ -112,6 +114,15 @@ TEST_F(HelpWindowTest, TheSelectAndZoomToolWindowHasItsPage) {
     QApplication::setActiveWindow(tool);
     QTest::keyClick(tool, Qt::Key_F1);
     EXPECT_EQ(frame_.HelpWindow().CurrentPage(), "select-and-zoom.html");
+}
+
+TEST_F(HelpWindowTest, TheProjectFileDialogsHaveTheirPages) {
+    QFileDialog dialog(&frame_);
+    ConfigureFileDialog(dialog, FileDialogKind::exportProject);
+    EXPECT_EQ(DialogHelpContext(dialog), helpContext::exportProject);
+    QFileDialog wave(&frame_);
+    ConfigureFileDialog(wave, FileDialogKind::openWave);
+    EXPECT_EQ(DialogHelpContext(wave), 0);
 }
 
 // A modal dialog blocks every other window, so its help comes in a window of its own.
