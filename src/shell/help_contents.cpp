@@ -1,35 +1,11 @@
 #include "shell/help_contents.h"
 
-#include <cctype>
-
 #include "shell/command_table.h"
 #include "shell/frame_layout.h"
 #include "shell/key_commands.h"
 
 namespace kalvora {
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
-std::vector<std::string> Words(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            if (!word.empty()) words.push_back(Lower(word));
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty()) words.push_back(Lower(word));
-    return words;
-}
 
 std::string CommandRow(const CommandInfo& info) {
     std::string row = "<tr><td><a name=\"" + std::string(info.name) + "\"></a><b>" +
@@ -114,48 +90,6 @@ std::string HelpContentsHtml() {
     }
     html += "</table>\n</body></html>\n";
     return html;
-}
-
-std::vector<CommandId> SearchCommands(std::string_view query) {
-    std::vector<std::string> words = Words(query);
-    std::vector<CommandId> found;
-    if (words.empty()) return found;
-    for (const CommandInfo& info : CommandTable()) {
-        std::string haystack =
-            Lower(PlainCaption(info.caption) + " " + std::string(info.name) + " " +
-                  std::string(info.hint) + " " + ShortcutText(info.shortcut));
-        bool all = true;
-        for (const std::string& word : words) {
-            if (haystack.find(word) == std::string::npos) {
-                all = false;
-                break;
-            }
-        }
-        if (all) found.push_back(info.id);
-    }
-    return found;
-}
-
-std::string HelpSearchResultHtml(std::string_view query) {
-    std::vector<CommandId> found = SearchCommands(query);
-    std::string html = "<html><body>\n<h1>Topic Search</h1>\n";
-    if (found.empty()) {
-        html += "<p>No command matches &ldquo;" + HtmlEscaped(query) + "&rdquo;.</p>\n";
-    } else {
-        html += "<table class=\"commands\">\n";
-        for (CommandId id : found) {
-            const CommandInfo& info = Command(id);
-            std::string caption = info.category == CommandCategory::key
-                                      ? ShortcutText(info.shortcut)
-                                      : PlainCaption(info.caption);
-            html += "<tr><td><a href=\"commands.html#" + std::string(info.name) + "\">" +
-                    HtmlEscaped(caption) + "</a></td><td>" +
-                    HtmlEscaped(ShortcutText(info.shortcut)) + "</td><td>" +
-                    HtmlEscaped(StatusTextOf(info.hint)) + "</td></tr>\n";
-        }
-        html += "</table>\n";
-    }
-    return html + "</body></html>\n";
 }
 
 }  // namespace kalvora

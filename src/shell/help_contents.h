@@ -15,13 +15,6 @@ namespace kalvora {
 // keyboard commands. Command rows carry the anchor "#<command name>".
 std::string HelpContentsHtml();
 
-// The commands whose caption, name, hint or shortcut contains every word of the query, without
-// regard to case, in table order. An empty query finds nothing.
-std::vector<CommandId> SearchCommands(std::string_view query);
-
-// An HTML page listing the search result, each command linked to its row in the contents.
-std::string HelpSearchResultHtml(std::string_view query);
-
 // "&lt;" and its kin for the characters HTML reserves.
 std::string HtmlEscaped(std::string_view text);
 

@@ -20,16 +20,6 @@ TEST(HelpContentsTest, ContentsListEveryCommandWithCaptionShortcutAndHint) {
     EXPECT_NE(html.find("<b>H</b></td><td>&mdash;</td><td>Cross</td>"), std::string::npos);
 }
 
-TEST(HelpContentsTest, TopicSearchFindsCommandsByAllWords) {
-    std::vector<CommandId> echoes = SearchCommands("ECHO");
-    EXPECT_EQ(echoes, (std::vector<CommandId>{CommandId::PerEcho, CommandId::RndEcho}));
-    EXPECT_EQ(SearchCommands("random echo"), (std::vector<CommandId>{CommandId::RndEcho}));
-    EXPECT_TRUE(SearchCommands("   ").empty());
-    EXPECT_TRUE(SearchCommands("no such words").empty());
-    EXPECT_NE(HelpSearchResultHtml("<x>").find("&lt;x&gt;"), std::string::npos);
-    EXPECT_NE(HelpSearchResultHtml("trim").find("commands.html#EditTrim"), std::string::npos);
-}
-
 TEST(FileDialogsTest, FiltersSplitIntoLabelAndPattern) {
     const FileDialogInfo& open = FileDialog(FileDialogKind::openMusic);
     EXPECT_EQ(open.title, "Open Music");
