@@ -50,11 +50,11 @@ TEST_F(HelpManualTest, EveryHelpContextLeadsToAPageAndItsAnchor) {
             << "context used twice: " << topic.context;
         const THelpPage* page = Manual().Find(topic.page);
         ASSERT_NE(page, nullptr) << topic.context << " " << topic.page;
-        std::string_view page_name = topic.page;
-        std::size_t hash = page_name.find('#');
+        std::string_view pageName = topic.page;
+        std::size_t hash = pageName.find('#');
         if (hash != std::string_view::npos) {
             std::vector<std::string> anchors = HelpAnchors(page->html);
-            EXPECT_NE(std::find(anchors.begin(), anchors.end(), page_name.substr(hash + 1)),
+            EXPECT_NE(std::find(anchors.begin(), anchors.end(), pageName.substr(hash + 1)),
                       anchors.end())
                 << topic.page;
         }
