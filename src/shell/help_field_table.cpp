@@ -48,6 +48,26 @@ std::string OwnerNote(const TEffectEntry& entry, const TFieldSpec& spec) {
            "</code> is chosen.";
 }
 
+// The label the dialog shows: a choice without a title shows its alternatives, and a
+// "Default" box names the list value it belongs to.
+std::string FieldLabel(const TEffectEntry& entry, const TFieldSpec& spec) {
+    if (spec.kind == TFieldKind::choice && spec.label.empty()) {
+        std::string label;
+        for (std::string_view alternative : spec.alternatives)
+            label += (label.empty() ? "" : " / ") + std::string(alternative);
+        return label;
+    }
+    if (spec.kind == TFieldKind::check) {
+        for (const TFieldSpec& field : entry.fields) {
+            for (const TFieldSpec& sub : field.subFields) {
+                if (sub.defaultFlag == spec.name)
+                    return std::string(spec.label) + " (" + std::string(sub.label) + ")";
+            }
+        }
+    }
+    return std::string(spec.label.empty() ? spec.name : spec.label);
+}
+
 std::string Row(const std::string& label, const std::string& name, const std::string& value,
                 const std::string& accepts) {
     return "<tr><td>" + label + "</td><td><code>" + name + "</code></td><td>" + value +
@@ -64,7 +84,12 @@ std::string ValueKindNote(const unit& value) {
     if (dynamic_cast<const unitBalAngleFactor*>(&value)) return link("balance", "a balance");
     if (dynamic_cast<const unitFactor*>(&value)) return link("factor", "a factor");
     if (dynamic_cast<const unitInteger*>(&value)) return link("integer", "a whole number");
-    if (dynamic_cast<const unitTime*>(&value)) return link("time", "a time");
+    if (dynamic_cast<const unitTime*>(&value)) {
+        // Frequencies are kept as their period and show in hertz.
+        std::string text = value.GetText();
+        if (text.ends_with("Hz")) return link("frequency", "a frequency");
+        return link("time", "a time");
+    }
     if (dynamic_cast<const unitFreq*>(&value)) return link("frequency", "a frequency");
     if (dynamic_cast<const unitWaveVal*>(&value)) return link("sample", "a sample value");
     if (dynamic_cast<const unitWavePosition*>(&value)) return link("position", "a position");
@@ -85,8 +110,7 @@ std::string EffectFieldTableHtml(const TEffectEntry& entry) {
         std::string indent;
         for (int d = 0; d < Depth(entry, spec); ++d)
             indent += "&nbsp;&nbsp;&nbsp;&nbsp;";
-        std::string label = indent + HtmlEscaped(spec.label.empty() ? std::string(spec.name)
-                                                                    : std::string(spec.label));
+        std::string label = indent + HtmlEscaped(FieldLabel(entry, spec));
         std::string name = HtmlEscaped(std::string(spec.name));
         std::string owner = OwnerNote(entry, spec);
         std::string stereo = spec.stereoOnly ? " Stereo sounds only." : "";

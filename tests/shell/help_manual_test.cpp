@@ -79,6 +79,14 @@ TEST_F(HelpManualTest, EveryEffectDialogHasItsOwnPageWithItsFields) {
                 << entry.command << " " << field.name << " on " << page->name;
         }
     }
+    // The tables say what each field holds as the dialog shows it.
+    const std::string& sinus = Manual().Find("make-sinus.html")->html;
+    EXPECT_NE(sinus.find("<td>Length / Count</td>"), std::string::npos);
+    EXPECT_NE(sinus.find("<code>frequency</code></td><td><code>1000 Hz</code></td><td><a "
+                         "href=\"units.html#frequency\">"),
+              std::string::npos);
+    EXPECT_NE(Manual().Find("multi-frequency.html")->html.find("Default (Start Volume)"),
+              std::string::npos);
     EXPECT_EQ(HelpContextOfEffect("makeline"), HelpContextOfEffect("MakeLine"));
     EXPECT_EQ(HelpContextOfEffect("NoSuchCommand"), 0);
 }
