@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "music/note_stave.h"
+#include "music/one_player.h"
+
 #include "music/compound_player.h"
 #include "music/part_tree.h"
 #include "music/single_part_muz.h"
@@ -168,6 +171,25 @@ std::unique_ptr<Sound> GenerateWave(TUnitMuz& music, const TSampleWaves& waves,
                               platform::MessageIcon::information);
     }
     return sound;
+}
+
+std::vector<std::string> SampleWaveNames(const TUnitMuz& music) {
+    std::vector<std::string> names;
+    for (const TNoteStave* stave = music.Staves().FirstStave(); stave != nullptr;
+         stave = stave->Next) {
+        for (const TNoteGroup* group = stave->StartNoteGroup; group != nullptr;
+             group = group->Next) {
+            for (const TOnePlayer* player = group->GetCompoundPlayer().GetStartOnePlayer();
+                 player != nullptr; player = player->Next) {
+                const unitUnitWave* wave = player->OnePlayerProps.ActiveSampleWave();
+                if (wave == nullptr || wave->IsEmpty()) continue;
+                if (std::find(names.begin(), names.end(), wave->GetName()) == names.end()) {
+                    names.push_back(wave->GetName());
+                }
+            }
+        }
+    }
+    return names;
 }
 
 std::unique_ptr<Sound> MakeNoteSound(const TMuzNote& note, double tempo, const TSampleWaves& waves,

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "music/note_synthesis.h"
 #include "music/sample_waves.h"
@@ -67,6 +68,10 @@ std::unique_ptr<Sound> RenderMusic(TUnitMuz& music, const TSampleWaves& waves,
 // failure with a reason the message "Cannot create music: <reason>" (caption "Error").
 std::unique_ptr<Sound> GenerateWave(TUnitMuz& music, const TSampleWaves& waves,
                                     const TGenerationRequest& request, ErrorFlag* error);
+
+// The names of the sample waves the players of every note group use (each player's active
+// kind), without repeats, in stave, group and player order; empty names are left out.
+std::vector<std::string> SampleWaveNames(const TUnitMuz& music);
 
 // MusicPlayNote and auto-play: the note's sound from its group's compound player with no
 // transposition, at the given tempo (the document's), with the player's volume applied so
