@@ -119,6 +119,14 @@ TEST_F(MusicWindowTest, NewMusicOpensAWindowWithTheMusicMenusAndToolbars) {
     // Both scroll bars are shown.
     EXPECT_TRUE(window->View().horizontalScrollBar()->isVisible());
     EXPECT_TRUE(window->View().verticalScrollBar()->isVisible());
+    Paint(*window);
+    for (int p : {-6, -5, -4, -3, -2, -1, 0, 1})
+        AppendNote(*window, p);
+    QScrollBar* bar = window->View().horizontalScrollBar();
+    // The horizontal range is the document's width beyond the client, a page the client.
+    EXPECT_EQ(bar->maximum(), window->View().Extent().Width - window->View().viewport()->width());
+    EXPECT_EQ(bar->pageStep(), window->View().viewport()->width());
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(MusicWindowTest, ClicksAndKeysWriteAMelodyThatSavesReopensAndReverts) {
