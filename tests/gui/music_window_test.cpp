@@ -297,6 +297,43 @@ TEST_F(MusicWindowTest, PlayNoteWithoutItsSampleWaveSaysWhy) {
     EXPECT_EQ(frame_->DocumentWindows().size(), 1);
 }
 
+TEST_F(MusicWindowTest, ShortcutsRunTheMusicMeaningsOfTheirKeys) {
+    TMDIChildMuz* window = NewMusic();
+    QApplication::setActiveWindow(frame_.get());
+    Settle();
+    TUnitMuz& music = window->Music();
+    Key(*window, Qt::Key_Period);  // one dot more on what is inserted
+    EXPECT_EQ(music.Insert.Points, 1);
+    Key(*window, Qt::Key_L);  // longer: a half
+    EXPECT_EQ(music.Insert.LengthKind, 2);
+    Key(*window, Qt::Key_L, Qt::ShiftModifier);  // shorter again
+    EXPECT_EQ(music.Insert.LengthKind, 4);
+    Key(*window, Qt::Key_G);
+    EXPECT_EQ(music.Insert.ModeKind, insertModeKey);
+    EXPECT_TRUE(frame_->Action(C::MusicKeyG)->isChecked());
+    Key(*window, Qt::Key_B);  // a flat to apply with the mouse
+    EXPECT_EQ(music.Insert.ModeKind, insertModeNoteShift);
+    EXPECT_EQ(music.Insert.NoteShift, noteShiftMol);
+    Key(*window, Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(music.UnitMuzMode, unitMuzSel);
+    Key(*window, Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(music.UnitMuzMode, unitMuzDel);
+}
+
+// A tool window that had the keyboard gives it back when a music window is activated.
+TEST_F(MusicWindowTest, ActivatingAMusicWindowGivesTheKeysBackToItsCommands) {
+    TMDIChildMuz* first = NewMusic();
+    TMDIChildMuz* second = NewMusic();
+    frame_->ToolWindowKeyboard().ToolWindowActivated(this);
+    ASSERT_TRUE(frame_->KeyboardTyping());
+    frame_->MdiArea()->setActiveSubWindow(first);
+    Settle();
+    EXPECT_FALSE(frame_->KeyboardTyping());
+    Key(*first, Qt::Key_G);
+    EXPECT_EQ(first->Music().Insert.ModeKind, insertModeKey);
+    EXPECT_EQ(second->Music().Insert.ModeKind, insertModeNote);
+}
+
 // The program's own player against the private sound server: a music window plays its
 // rendered notes to the end.
 TEST(MusicPlayerTest, MusicPlaysThroughTheSoundServer) {
