@@ -255,6 +255,21 @@ TEST_F(MusicWindowTest, EditModeClicksSelectAndTheBorderDragResizesTheStave) {
     EXPECT_FALSE(window->View().Input().Dragging());
 }
 
+TEST_F(MusicWindowTest, ANoteWrittenBeyondTheRightEdgeIsScrolledIntoView) {
+    TMDIChildMuz* window = NewMusic();
+    window->resize(300, 300);
+    Paint(*window);
+    for (int i = 0; i < 16; ++i)
+        AppendNote(*window, i % 5);
+    Paint(*window);
+    const TMuzNote* last = window->Music().SelectedNote();
+    ASSERT_NE(last, nullptr);
+    const int client = window->View().viewport()->width();
+    EXPECT_GT(window->View().horizontalScrollBar()->value(), 0);
+    EXPECT_GE(last->TouchLeft, 0);
+    EXPECT_LE(last->TouchRight, client);
+}
+
 TEST_F(MusicWindowTest, APropertiesChangeSetsTheFormatOfTheGeneratedWave) {
     TMDIChildMuz* window = NewMusic();
     frame_->waveFilePropsAnswer = [](const waveFileProps& props) -> std::optional<waveFileProps> {
