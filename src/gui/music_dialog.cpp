@@ -71,8 +71,8 @@ QLineEdit* ReadOnlyEdit(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-TDlgMusic::TDlgMusic(TMainForm& frame, TMusicPlayback* playback)
-    : TMusicToolWindow(frame), presenter_(playback) {
+TDlgMusic::TDlgMusic(TMainForm& frame, std::unique_ptr<TMusicPlayback> playback)
+    : TMusicToolWindow(frame), playback_(std::move(playback)), presenter_(playback_.get()) {
     setObjectName(QStringLiteral("DlgMusic"));
     setWindowTitle(QStringLiteral("Music"));
     auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 
 #include "gui/music_tool_window.h"
 #include "shell/music_dialog_presenter.h"
@@ -26,7 +27,8 @@ class TColorBox;
 class TDlgMusic : public TMusicToolWindow {
     Q_OBJECT
   public:
-    explicit TDlgMusic(TMainForm& frame, TMusicPlayback* playback = nullptr);
+    // playback plays staves, groups and subtrees; without one the play buttons stay off.
+    explicit TDlgMusic(TMainForm& frame, std::unique_ptr<TMusicPlayback> playback = nullptr);
 
     TMusicDialogPresenter& Presenter() { return presenter_; }
     // A stave's properties changed elsewhere: its fields are shown again when it is shown here.
@@ -56,6 +58,7 @@ class TDlgMusic : public TMusicToolWindow {
     void FillSampleWaveLists();
     void ShowMessageResult(const TFieldCommit& commit, TMusicField field);
 
+    std::unique_ptr<TMusicPlayback> playback_;
     TMusicDialogPresenter presenter_;
     std::array<QWidget*, kMusicFieldCount> fields_{};
     std::array<ListControls, 3> lists_{};

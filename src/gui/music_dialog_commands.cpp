@@ -4,6 +4,7 @@
 #include "gui/mdi_child.h"
 #include "gui/music_dialog.h"
 #include "gui/music_tree_dialog.h"
+#include "shell/generated_music_playback.h"
 
 namespace kalvora::gui {
 
@@ -14,14 +15,21 @@ Dialog* DialogOf(const TMainForm& frame) {
     return frame.findChild<Dialog*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+// Staves, groups and subtrees rendered with the open wave documents as sample waves and
+// played by the frame's player.
+std::unique_ptr<TMusicPlayback> NewPlayback(TMainForm& frame) {
+    return std::make_unique<TGeneratedMusicPlayback>(
+        frame.Workspace().Registry(),
+        [&frame](const Sound& sound) { return frame.Play(sound, false); });
+}
+
 template <typename Dialog>
 void Toggle(TMainForm& frame) {
     Dialog* dialog = DialogOf<Dialog>(frame);
     if (dialog != nullptr && dialog->isVisible()) {
         dialog->close();
     } else {
-        // Playing a stave, a group or a subtree waits for the music generation.
-        if (dialog == nullptr) dialog = new Dialog(frame, nullptr);
+        if (dialog == nullptr) dialog = new Dialog(frame, NewPlayback(frame));
         dialog->ShowBesideFrame();
     }
     frame.ScheduleUpdate();

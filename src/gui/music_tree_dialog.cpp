@@ -96,8 +96,8 @@ void SetExpandedBelow(QTreeWidgetItem* node, bool expanded) {
 
 }  // namespace
 
-TDlgMusTree::TDlgMusTree(TMainForm& frame, TMusicPlayback* playback)
-    : TMusicToolWindow(frame), presenter_(playback) {
+TDlgMusTree::TDlgMusTree(TMainForm& frame, std::unique_ptr<TMusicPlayback> playback)
+    : TMusicToolWindow(frame), playback_(std::move(playback)), presenter_(playback_.get()) {
     setObjectName(QStringLiteral("DlgMusTree"));
     setWindowTitle(QStringLiteral("Music Parts"));
     auto* layout = new QVBoxLayout(this);

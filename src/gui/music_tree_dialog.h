@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <map>
+#include <memory>
 
 #include "gui/music_tool_window.h"
 #include "shell/music_tree_presenter.h"
@@ -24,7 +25,8 @@ namespace kalvora::gui {
 class TDlgMusTree : public TMusicToolWindow {
     Q_OBJECT
   public:
-    explicit TDlgMusTree(TMainForm& frame, TMusicPlayback* playback = nullptr);
+    // playback plays staves, groups and subtrees; without one the play buttons stay off.
+    explicit TDlgMusTree(TMainForm& frame, std::unique_ptr<TMusicPlayback> playback = nullptr);
 
     TMusicTreePresenter& Presenter() { return presenter_; }
     QTreeWidget* Tree() const { return tree_; }
@@ -52,6 +54,7 @@ class TDlgMusTree : public TMusicToolWindow {
     void CommitFocusedField();
     void SelectItemOf(TMusTreeItem* item);
 
+    std::unique_ptr<TMusicPlayback> playback_;
     TMusicTreePresenter presenter_;
     std::map<TMusTreeCommand, QAction*> actions_;
     QTreeWidget* tree_ = nullptr;
