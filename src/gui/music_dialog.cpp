@@ -22,6 +22,7 @@
 #include "gui/dialog_controls.h"
 #include "gui/help_window.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_muz.h"
 #include "gui/qt_text.h"
 
 namespace kalvora::gui {
@@ -307,6 +308,14 @@ QWidget* TDlgMusic::NewPlayerPage(int kind) {
 void TDlgMusic::Bind(TUnitMuz* unit) {
     presenter_.Bind(unit);
     Refresh();
+}
+
+void TDlgMusic::WindowChanged(TMDIChildKalvora* window) {
+    disconnect(staveChanged_);
+    if (auto* music = qobject_cast<TMDIChildMuz*>(window)) {
+        staveChanged_ = connect(music, &TMDIChildMuz::StaveChanged, this,
+                                [this](TNoteStave* stave) { StaveChanged(stave); });
+    }
 }
 
 void TDlgMusic::StaveChanged(const TNoteStave* stave) {

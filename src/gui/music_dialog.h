@@ -39,6 +39,7 @@ class TDlgMusic : public TMusicToolWindow {
   protected:
     void Bind(TUnitMuz* unit) override;
     void Refresh() override;
+    void WindowChanged(TMDIChildKalvora* window) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -60,6 +61,7 @@ class TDlgMusic : public TMusicToolWindow {
 
     std::unique_ptr<TMusicPlayback> playback_;
     TMusicDialogPresenter presenter_;
+    QMetaObject::Connection staveChanged_;
     std::array<QWidget*, kMusicFieldCount> fields_{};
     std::array<ListControls, 3> lists_{};
     QGroupBox* grpStave_ = nullptr;

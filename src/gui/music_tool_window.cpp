@@ -5,6 +5,7 @@
 
 #include "gui/main_form.h"
 #include "gui/mdi_child.h"
+#include "gui/mdi_child_muz.h"
 #include "music/unit_muz.h"
 #include "shell/select_zoom.h"
 
@@ -38,9 +39,7 @@ void TMusicToolWindow::ShowBesideFrame() {
     move(at.x, at.y);
     TMDIChildKalvora* window = nullptr;
     TUnitMuz* unit = ActiveMusic(Frame(), &window);
-    window_ = window;
-    hasWindow_ = window != nullptr;
-    unit_ = unit;
+    Take(window, unit);
     Bind(Shown());
     show();
     raise();
@@ -48,10 +47,26 @@ void TMusicToolWindow::ShowBesideFrame() {
 
 void TMusicToolWindow::Follow(TMDIChildKalvora* window, TUnitMuz* unit) {
     if (window == window_.data() && unit == Shown()) return;
+    Take(window, unit);
+    Bind(Shown());
+}
+
+void TMusicToolWindow::Take(TMDIChildKalvora* window, TUnitMuz* unit) {
+    const bool otherWindow = window != window_.data();
     window_ = window;
     hasWindow_ = window != nullptr;
     unit_ = unit;
-    Bind(Shown());
+    if (!otherWindow) return;
+    disconnect(replaced_);
+    // "Revert" puts a new document in the window while the old one still exists.
+    if (auto* music = qobject_cast<TMDIChildMuz*>(window)) {
+        replaced_ = connect(music, &TMDIChildMuz::DocumentReplaced, this, [this, music] {
+            if (window_ != music) return;
+            unit_ = &music->Music();
+            Bind(unit_);
+        });
+    }
+    WindowChanged(window);
 }
 
 void TMusicToolWindow::changeEvent(QEvent* event) {

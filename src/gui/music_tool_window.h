@@ -36,10 +36,15 @@ class TMusicToolWindow : public TToolWindow {
     virtual void Bind(TUnitMuz* unit) = 0;
     // Refreshes every control from the document.
     virtual void Refresh() = 0;
+    // The window shown changed; a music window's own signals can be taken up here.
+    virtual void WindowChanged(TMDIChildKalvora* window) { (void)window; }
     void changeEvent(QEvent* event) override;
 
   private:
+    void Take(TMDIChildKalvora* window, TUnitMuz* unit);
+
     QPointer<TMDIChildKalvora> window_;
+    QMetaObject::Connection replaced_;
     bool hasWindow_ = false;
     TUnitMuz* unit_ = nullptr;
 };

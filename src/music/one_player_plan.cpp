@@ -78,14 +78,14 @@ void PlanResonantSampler(const TOnePlayerProps& props, TOnePlayerPlan& plan) {
 // the note's start.
 void PlanRepeatWaveForm(TOnePlayerPlan& plan) {
     const double rate = SampleRate(plan);
-    // The echo needs at least two samples to repeat.
-    if (SampleLength(plan) < 2) return;
     plan.Repeats = std::floor(plan.Duration / plan.Period + 1.5);
     // The period echo's delay in samples and the region it fills: the sample plus
     // trunc(delay + 1) per echo.
     const double delay = rate * plan.Period;
     plan.OutputSamples = SampleLength(plan) + plan.Repeats * std::trunc(delay + 1);
     plan.Sounds = plan.Repeats >= 1 && std::isfinite(plan.OutputSamples);
+    // The volume is applied before repeating; the sound is mixed as it comes.
+    plan.Gain = plan.Volume;
     plan.Volume = 1.0;
     plan.Offsets = {0, plan.OutputSamples / rate};
 }

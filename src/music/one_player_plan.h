@@ -24,7 +24,8 @@ struct TOnePlayerPlan {
     // (roll-out wave form). Held as a real number: it is checked against what a wave can
     // hold before it is used as a count.
     double Repeats = 0;
-    double Volume = 1;
+    double Volume = 1;  // the factor the caller mixes the sound with
+    double Gain = 1;    // applied to the sample before it is repeated (repeat wave form)
     double ResFactor = 0;
     // The length in samples (at the sample's rate) of the sound the player returns.
     double OutputSamples = 0;

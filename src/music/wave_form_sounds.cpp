@@ -61,9 +61,16 @@ std::unique_ptr<Wave> LayCycles(ErrorFlag* error, const Wave& channel, std::int3
 
 }  // namespace
 
-std::unique_ptr<Sound> MakeRepeatWaveFormSound(const TOnePlayerPlan&, ErrorFlag*) {
-    // Needs the period echo of the sound engine; silent until then.
-    return nullptr;
+std::unique_ptr<Sound> MakeRepeatWaveFormSound(const TOnePlayerPlan& plan, ErrorFlag* error) {
+    // The echo count and the grown wave both fit when the planned length does.
+    if (!SampleCountFits(error, plan.OutputSamples)) return nullptr;
+    const Sound& sample = *plan.Sample.SampleSound;
+    const std::unique_ptr<Sound> scaled = sample.Scale(error, plan.Gain, 0, sample.GetValues());
+    if (scaled == nullptr) return nullptr;
+    std::int32_t begin = 0;
+    std::int32_t end = scaled->GetValues();
+    return scaled->PeriodEcho(error, plan.Period, 1.0, static_cast<std::int32_t>(plan.Repeats),
+                              begin, end);
 }
 
 std::unique_ptr<Sound> MakeRollOutWaveFormSound(const TOnePlayerPlan& plan, ErrorFlag* error) {

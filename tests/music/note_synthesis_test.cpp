@@ -95,6 +95,29 @@ TEST(OnePlayerTest, RollOutWaveFormLaysWholeCyclesOfOnePeriodEndToEnd) {
     EXPECT_EQ(SamplesOf(sound.NoteSound->GetLeftWave()), expected);
 }
 
+TEST(OnePlayerTest, RepeatWaveFormRepeatsTheScaledWaveFormEveryPeriod) {
+    // A period of 3 samples and D = 10 samples: n = floor(10/3 + 1.5) = 4 echoes, so the
+    // wave form sounds at 0, 3, 6, 9 and 12, at half volume, from the note's start on.
+    Synthesis s;
+    s.waves.Add("form", MonoSample({1000, 500}, 1000));
+    TOnePlayerProps props = PlayerProps(notePlayerRepeatWaveForm, "form");
+    props.VolumeFactor.SetValue(0.5);
+    TCompoundPlayer compound(nullptr, props);
+    const TNoteRequest note{0.003, 0.01, 1.0};
+    TPlayerSound sound;
+    ASSERT_TRUE(
+        GetOnePlayerSound(*compound.GetStartOnePlayer(), note, s.context, sound, s.errorText));
+    const std::vector<std::int16_t> expected{500, 250, 0, 500, 250, 0, 500, 250, 0,
+                                             500, 250, 0, 500, 250, 0, 0,   0,   0};
+    EXPECT_EQ(SamplesOf(sound.NoteSound->GetLeftWave()), expected);
+    EXPECT_DOUBLE_EQ(sound.Volume, 1.0);
+    TPlayerOffsets offsets;
+    ASSERT_TRUE(
+        GetOnePlayerOffsets(*compound.GetStartOnePlayer(), note, s.context, offsets, s.errorText));
+    EXPECT_DOUBLE_EQ(offsets.Start, 0);
+    EXPECT_DOUBLE_EQ(offsets.End, 0.018);  // the whole sound the echo returns
+}
+
 TEST(OnePlayerTest, ResonantSamplerFiltersTheRolledOutSampleAtTheNotesPitch) {
     Synthesis s;
     std::vector<std::int16_t> click(400, 0);
@@ -167,6 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
         ExtremeCase{"SimpleEmptySample", notePlayerSimpleSampler, {}, 22050, kA4, 0, false},
         ExtremeCase{"RollOutEmptySample", notePlayerRollOutSampler, {}, 22050, kA4, 0, false},
         ExtremeCase{"ResonantEmptySample", notePlayerResonantSampler, {}, 22050, kA4, 0, false},
+        ExtremeCase{"RepeatEmptySample", notePlayerRepeatWaveForm, {}, 22050, kA4, 0, false},
+        ExtremeCase{
+            "RepeatOneSampleHighNote", notePlayerRepeatWaveForm, {300}, 1000, kHeight43, 1e5, true},
         ExtremeCase{"WaveFormEmptySample", notePlayerRollOutWaveForm, {}, 22050, kA4, 0, false},
         ExtremeCase{"FreqUpBelowTheNote", notePlayerSimpleSampler, Ramp(10), 22050, kA4, -440,
                     false},
