@@ -271,9 +271,12 @@ void TDlgMusTree::SelectItemOf(TMusTreeItem* wanted) {
 
 void TDlgMusTree::OnCurrentItemChanged(QTreeWidgetItem* current) {
     if (presenter_.Updating()) return;
-    CommitFocusedField();
+    // Committing may show a message, and the window's reactivation rebuilds the tree: take
+    // the item before its node can go.
     TMusTreeItem* wanted = ItemOf(current);
+    CommitFocusedField();
     TMusTreeItem* selected = presenter_.SelectNode(wanted);
+    if (ItemOf(tree_->currentItem()) != selected && selected == wanted) SelectItemOf(selected);
     if (selected != wanted) {
         // A refused turn count keeps its node until a valid count is entered.
         QTimer::singleShot(0, this, [this, selected] {
