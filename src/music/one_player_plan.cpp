@@ -41,8 +41,11 @@ double PieceRepeats(double duration, double pieceSeconds) {
 
 // Attack, N middle pieces and tail, resampled by r (held in single precision).
 void PlanRollOutSampler(const TOnePlayerProps& props, TOnePlayerPlan& plan) {
-    const float ratio =
-        static_cast<float>(plan.Period / props.RollOutSamplerProps.BasicFreq.GetValue());
+    const double exact = plan.Period / props.RollOutSamplerProps.BasicFreq.GetValue();
+    // A ratio beyond single precision's range stays as it is: its sound is far too long
+    // for any wave anyway.
+    const double ratio =
+        exact <= std::numeric_limits<float>::max() ? static_cast<float>(exact) : exact;
     const double rate = SampleRate(plan);
     const double piece = plan.Sample.End - plan.Sample.Begin;
     if (!(ratio > 0) || !std::isfinite(ratio) || piece <= 0) return;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "music/music_file.h"
+#include "music/music_generation.h"
 #include "platform/busy_cursor.h"
 #include "platform/messages.h"
 

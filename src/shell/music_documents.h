@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "documents/document_registry.h"
-#include "music/music_generation.h"
 #include "music/unit_muz.h"
 
 namespace kalvora {
@@ -30,9 +29,6 @@ std::unique_ptr<TUnitMuz> DuplicateMusic(TUnitMuz& source, TUnitRegistry& regist
 // name, file, wave format and editing state. A failed read shows "Cannot revert the file:
 // "<name>" <reason>" (caption "File Error") and returns nullptr; the source stays as it was.
 std::unique_ptr<TUnitMuz> RevertMusic(TUnitMuz& source, TUnitRegistry& registry);
-
-// SampleWaveNames, the names of the sample waves the music's players use, comes with the
-// music generation.
 
 // A sample wave that names no open wave document, and the file NAME.wav beside the music
 // file that can stand in for it.

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "documents/document_registry.h"
+#include "documents/workspace.h"
 #include "music/one_player_plan.h"
 #include "music/rolled_out_sample.h"
 #include "music/stave_time_symbol.h"
@@ -278,6 +280,27 @@ TEST(RolledOutSampleTest, ResamplingItEqualsResamplingTheBuiltSound) {
             EXPECT_EQ(SamplesOf(*got), SamplesOf(*expected)) << repeats << " " << ratio;
         }
     }
+}
+
+TEST(SampleWavesTest, OpenWaveDocumentsAreFoundByNameWithTheirSelectionAsMiddlePiece) {
+    TWorkspace workspace;
+    ErrorFlag error = 0;
+    Wave wave(&error, 100);
+    std::fill(wave.wave, wave.wave + 100, std::int16_t{0});
+    TUnitWave flute(workspace, std::make_unique<MonoSound>(std::move(wave), 8000, 2));
+    flute.SetName("flute");
+    workspace.Registry().Activate(flute);
+    const TRegistrySampleWaves waves(workspace.Registry());
+    TSampleWave found;
+    ASSERT_TRUE(waves.Find("flute", found));
+    EXPECT_EQ(found.SampleSound.get(), &flute.TheSound());
+    EXPECT_EQ(found.Begin, 0);  // nothing selected: the whole wave
+    EXPECT_EQ(found.End, 100);
+    flute.SetSelection(10, 30);
+    ASSERT_TRUE(waves.Find("flute", found));
+    EXPECT_EQ(found.Begin, 10);
+    EXPECT_EQ(found.End, 30);
+    EXPECT_FALSE(waves.Find("Flute", found));
 }
 
 TEST(SecondsToSamplesTest, PositionsTruncateAndBuffersHoldOneMore) {
