@@ -30,6 +30,7 @@
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
 #include "gui/register_dialog.h"
+#include "gui/music_dialog_commands.h"
 #include "gui/select_zoom_dialog.h"
 #include "gui/sound_file_commands.h"
 #include "gui/status_panels.h"
@@ -244,6 +245,8 @@ FrameSnapshot TMainForm::Snapshot() const {
     snapshot.projectOpen = !projectFile_.empty();
     snapshot.player = player_->Facts();
     snapshot.selectZoomVisible = selectZoom_ != nullptr && selectZoom_->isVisible();
+    snapshot.musicDialogVisible = MusicDialogVisible(*this);
+    snapshot.musicPartsVisible = MusicTreeDialogVisible(*this);
     return snapshot;
 }
 
@@ -255,6 +258,7 @@ void TMainForm::UpdateCommands() {
     actions_->Apply(states_);
     statusPanels_->Apply(update.panels);
     if (selectZoom_ != nullptr && selectZoom_->isVisible()) selectZoom_->Follow(ActiveWaveWindow());
+    FollowActiveMusic(*this);
 }
 
 void TMainForm::ScheduleUpdate() {
@@ -329,6 +333,7 @@ void TMainForm::RegisterHandlers() {
     RegisterEffectCommands(*this);
     RegisterSoundFileCommands(*this);
     RegisterMusicCommands(*this);  // after the wave commands: it passes theirs on
+    RegisterMusicDialogCommands(*this);
 }
 
 // --- the tool window "Select and Zoom" -----------------------------------------------------
