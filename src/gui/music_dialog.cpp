@@ -20,10 +20,11 @@
 
 #include "gui/color_box.h"
 #include "gui/dialog_controls.h"
-#include "gui/help_window.h"
+#include "gui/dialog_help.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_muz.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 
@@ -172,7 +173,8 @@ TDlgMusic::TDlgMusic(TMainForm& frame, std::unique_ptr<TMusicPlayback> playback)
     connect(btnApply_, &QPushButton::clicked, this, &TDlgMusic::Apply);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this,
-            [this] { Frame().HelpWindow().ShowContents(QStringLiteral("MusicDialog")); });
+            [this] { ShowDialogHelp(this, helpContext::editMusic); });
+    InstallDialogHelp(*this, helpContext::editMusic);  // F1
     connect(btnStavePlay_, &QPushButton::clicked, this, [this] { presenter_.PlayStave(); });
     connect(btnGroupPlay_, &QPushButton::clicked, this, [this] { presenter_.PlayNoteGroup(); });
 

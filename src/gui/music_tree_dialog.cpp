@@ -21,9 +21,10 @@
 #include <QVBoxLayout>
 
 #include "gui/dialog_controls.h"
-#include "gui/help_window.h"
+#include "gui/dialog_help.h"
 #include "gui/main_form.h"
 #include "gui/qt_text.h"
+#include "shell/help_topics.h"
 #include "shell/octave_text.h"
 
 namespace kalvora::gui {
@@ -164,7 +165,8 @@ TDlgMusTree::TDlgMusTree(TMainForm& frame, std::unique_ptr<TMusicPlayback> playb
     connect(btnApply_, &QPushButton::clicked, this, &TDlgMusTree::Apply);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this,
-            [this] { Frame().HelpWindow().ShowContents(QStringLiteral("MusicParts")); });
+            [this] { ShowDialogHelp(this, helpContext::musicParts); });
+    InstallDialogHelp(*this, helpContext::musicParts);  // F1
     connect(btnPlay_, &QPushButton::clicked, this, [this] { RunCommand(C::play); });
     connect(chkPlayDraw_, &QCheckBox::clicked, this, [this] {
         if (presenter_.Updating()) return;
