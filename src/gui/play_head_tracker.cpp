@@ -84,8 +84,8 @@ void TPlayHeadTracker::Follow() {
     }
     // A play opened while pause was armed waits (open) for Pause; it still is this play.
     const bool pending = mode == PlayerMode::open;
-    const bool running = mode == PlayerMode::playing || mode == PlayerMode::paused ||
-                         mode == PlayerMode::seeking;
+    const bool running =
+        mode == PlayerMode::playing || mode == PlayerMode::paused || mode == PlayerMode::seeking;
     if (recording_ && pending) return;
     if (!head_.Playing() || !(running || pending)) {
         EndAll();

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "gui/view_wave_group.h"
 #include "gui/view_wave.h"
+#include "gui/view_wave_group.h"
 #include "shell/time_ruler.h"
 
 namespace kalvora::gui {

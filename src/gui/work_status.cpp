@@ -31,13 +31,15 @@ TWorkStatus::TWorkStatus(TMainForm& frame, QStatusBar& bar) : QWidget(&bar), fra
     time_->setContentsMargins(3, 0, 3, 0);
     time_->setTextFormat(Qt::PlainText);
     // Room for "Recording 00:00.0" and "00:00.0 / 00:00.0" without the bar jumping.
-    time_->setMinimumWidth(time_->fontMetrics().horizontalAdvance(QStringLiteral("00:00.0 / 00:00.0")) + 10);
+    time_->setMinimumWidth(
+        time_->fontMetrics().horizontalAdvance(QStringLiteral("00:00.0 / 00:00.0")) + 10);
     time_->hide();
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("VolumeProgress"));
     progress_->setRange(0, 100);
     progress_->setTextVisible(true);
-    progress_->setMaximumWidth(progress_->fontMetrics().horizontalAdvance(QStringLiteral("Volume diagram 100%")) + 30);
+    progress_->setMaximumWidth(
+        progress_->fontMetrics().horizontalAdvance(QStringLiteral("Volume diagram 100%")) + 30);
     progress_->hide();
     layout->addWidget(time_);
     layout->addWidget(progress_);

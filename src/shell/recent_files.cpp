@@ -74,9 +74,9 @@ void TRecentFiles::Save() {
     if (file.Open(settingsFile_) && file.Write(text) && file.Commit()) return;
     if (saveFailureShown_) return;
     saveFailureShown_ = true;
-    platform::ShowMessage("Cannot keep the recent files in \"" + settingsFile_.string() + "\": " +
-                              file.ErrorText(),
-                          platform::caption::fileError, platform::MessageIcon::information);
+    platform::ShowMessage(
+        "Cannot keep the recent files in \"" + settingsFile_.string() + "\": " + file.ErrorText(),
+        platform::caption::fileError, platform::MessageIcon::information);
 }
 
 std::filesystem::path RecentFilesLocation(const char* xdgConfigHome, const char* home) {

@@ -66,8 +66,7 @@ TRulerScale RulerScale(const TSampleMapping& mapping, double freq, int labelSpac
          static_cast<double>(k) * scale.step < lastTime; ++k) {
         const double time = static_cast<double>(k) * scale.step;
         TRulerTick tick;
-        tick.x = mapping.left +
-                 static_cast<int>(std::lround((time - firstTime) * pixelsPerSecond));
+        tick.x = mapping.left + static_cast<int>(std::lround((time - firstTime) * pixelsPerSecond));
         if (tick.x >= mapping.right) break;
         tick.labelled = k % every == 0;
         if (tick.labelled) tick.label = RulerLabel(time, scale.step * static_cast<double>(every));

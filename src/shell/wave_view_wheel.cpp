@@ -10,9 +10,10 @@ TWheelAction Scroll(const TWaveViewGeometry& geometry, int delta) {
     if (!geometry.Zoomed()) return {};
     const double notches = static_cast<double>(delta) / kWheelNotch;
     const auto step = std::max<std::int64_t>(1, geometry.ScrollIncrement());
-    const auto moved = static_cast<std::int64_t>(std::llround(-notches * static_cast<double>(step)));
-    const std::int64_t position =
-        std::clamp<std::int64_t>(geometry.ScrollPosition() + moved, 0, geometry.MaxScrollPosition());
+    const auto moved =
+        static_cast<std::int64_t>(std::llround(-notches * static_cast<double>(step)));
+    const std::int64_t position = std::clamp<std::int64_t>(geometry.ScrollPosition() + moved, 0,
+                                                           geometry.MaxScrollPosition());
     if (position == geometry.ScrollPosition()) return {};
     TWheelAction action;
     action.kind = TWheelAction::Kind::scroll;

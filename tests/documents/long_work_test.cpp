@@ -87,7 +87,8 @@ TEST(LongWorkTest, BackgroundWorkStopsBetweenRunsWhenCancelled) {
             done += end - begin;
         });
     });
-    while (!started) std::this_thread::yield();
+    while (!started)
+        std::this_thread::yield();
     EXPECT_FALSE(job.WaitFor(std::chrono::milliseconds(1)));
     CancelWork(&error);
     job.Finish();

@@ -100,7 +100,7 @@ TEST(TimeRulerTest, ScrolledViewStartsAtTheFirstMultipleOfTheStep) {
     const TSampleMapping mapping{10.01 * 1000, 11.01 * 1000, 0, 1000};
     const TRulerScale scale = RulerScale(mapping, 1000.0, 60);
     ASSERT_FALSE(scale.ticks.empty());
-    EXPECT_EQ(scale.ticks[0].x, 10);  // 10.02 s
+    EXPECT_EQ(scale.ticks[0].x, 10);                                     // 10.02 s
     EXPECT_TRUE(RulerScale({0, 0, 0, 1000}, 1000.0, 60).ticks.empty());  // no time shown
     EXPECT_TRUE(RulerScale({0, 100, 0, 1}, 1000.0, 60).ticks.empty());   // no width
 }
@@ -111,7 +111,7 @@ TEST(TimeRulerTest, LabelsShowWhatTheStepNeeds) {
         const char* text;
     };
     const Case cases[] = {
-        {0.25, 0.05, "0.25"}, {12.0, 1.0, "12"},  {65.5, 0.5, "1:05.5"},
+        {0.25, 0.05, "0.25"},   {12.0, 1.0, "12"},       {65.5, 0.5, "1:05.5"},
         {59.96, 0.1, "1:00.0"}, {3600.0, 10.0, "60:00"}, {0.0, 0.002, "0.000"},
     };
     for (const Case& c : cases)
@@ -185,8 +185,7 @@ TEST_F(RecentFilesTest, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
 TEST(RecentFilesLocationTest, FollowsTheDesktopsConfigFolder) {
     EXPECT_EQ(RecentFilesLocation("/x/cfg", "/home/u"), "/x/cfg/kalvora/recent-files");
     EXPECT_EQ(RecentFilesLocation(nullptr, "/home/u"), "/home/u/.config/kalvora/recent-files");
-    EXPECT_EQ(RecentFilesLocation("relative", "/home/u"),
-              "/home/u/.config/kalvora/recent-files");
+    EXPECT_EQ(RecentFilesLocation("relative", "/home/u"), "/home/u/.config/kalvora/recent-files");
     EXPECT_TRUE(RecentFilesLocation(nullptr, nullptr).empty());
     EXPECT_EQ(RecentFileCaption(0, "/a/b/Tom & Jerry.wav"), "&1 Tom && Jerry.wav");
 }
