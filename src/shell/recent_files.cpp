@@ -28,6 +28,11 @@ void TRecentFiles::Load() {
     files_.clear();
     if (settingsFile_.empty()) return;
     std::ifstream in(settingsFile_);
+    LoadFrom(in);
+}
+
+void TRecentFiles::LoadFrom(std::istream& in) {
+    files_.clear();
     std::string line;
     while (files_.size() < kMaxCount && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ class TRecentFiles {
 
     // Reads the settings file (what it holds replaces the list).
     void Load();
+    // ... from a stream of the settings file's text.
+    void LoadFrom(std::istream& in);
     // A file opened or saved: first in the list, once, the oldest beyond eight dropped.
     // Names are kept absolute, so that the list works from any working folder. The
     // settings file is written at once.
