@@ -70,6 +70,18 @@ TFileDropHandler::TFileDropHandler(TMainForm& frame) : QObject(&frame), frame_(f
     frame.installEventFilter(this);
 }
 
+bool TFileDropHandler::Drop(const QMimeData* data) {
+    const QStringList files = LocalFiles(data);
+    if (files.isEmpty()) return false;
+    // The files open after the drop has finished: the source application waits for the
+    // drop while message boxes of the opening would be shown.
+    QTimer::singleShot(0, &frame_, [this, files] {
+        for (const QString& file : files)
+            OpenFileByKind(frame_, FileNameToCore(file));
+    });
+    return true;
+}
+
 bool TFileDropHandler::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &frame_) return false;
     switch (event->type()) {
@@ -82,15 +94,8 @@ bool TFileDropHandler::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QStringList files = LocalFiles(drop->mimeData());
-            if (files.isEmpty()) return false;
+            if (!Drop(drop->mimeData())) return false;
             drop->acceptProposedAction();
-            // The files open after the drop has finished: the source application waits for
-            // the drop while message boxes of the opening would be shown.
-            QTimer::singleShot(0, &frame_, [this, files] {
-                for (const QString& file : files)
-                    OpenFileByKind(frame_, FileNameToCore(file));
-            });
             return true;
         }
         default:

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QObject>
+
+class QMimeData;
 #include <string>
 
 namespace kalvora::gui {
@@ -19,6 +21,9 @@ class TFileDropHandler : public QObject {
     Q_OBJECT
   public:
     explicit TFileDropHandler(TMainForm& frame);
+    // What a drop of data does: its local files open by their kind, once the drop has
+    // finished. False when it holds no local file (the drop is not taken).
+    bool Drop(const QMimeData* data);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -37,6 +37,7 @@ class TFrameAdditions : public QObject {
     void FileUsed(const std::string& fileName);
     TRecentFiles& RecentFiles() { return recentFiles_; }
     TRecentFilesMenu& RecentFilesMenu() { return *recentFilesMenu_; }
+    TFileDropHandler& DropHandler() { return *dropHandler_; }
 
     TPlayHeadTracker& PlayHead() { return *playHead_; }
     TWorkStatus& WorkStatus() { return *workStatus_; }

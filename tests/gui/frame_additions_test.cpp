@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
@@ -16,6 +17,7 @@
 
 #include "documents/undo.h"
 #include "documents/wave_creation.h"
+#include "gui/file_opener.h"
 #include "gui/frame_additions.h"
 #include "gui/play_head_tracker.h"
 #include "gui/progress_runner.h"
@@ -80,11 +82,18 @@ class FrameAdditionsTest : public ::testing::Test {
 
 TEST_F(FrameAdditionsTest, SelectAllSelectsTheWholeWave) {
     MakeFrame();
-    EXPECT_EQ(frame_->Action(C::EditSelectAll)->shortcut(), QKeySequence("Shift+Ctrl+A"));
     TMDIChildWave* window = OpenSine(1000);
     ASSERT_NE(window, nullptr);
     window->Wave().SetCursor(300);
     ASSERT_TRUE(frame_->RunCommand(C::EditSelectAll));
+    EXPECT_EQ(window->Wave().SelMin(), 0);
+    EXPECT_EQ(window->Wave().SelMax(), 1000);
+
+    // Its keys: Shift+Ctrl+A (Ctrl+A stays Save As).
+    window->Wave().SetCursor(300);
+    QTest::keyClick(&window->Group().ViewSecond(), Qt::Key_A,
+                    Qt::ShiftModifier | Qt::ControlModifier);
+    QApplication::processEvents();
     EXPECT_EQ(window->Wave().SelMin(), 0);
     EXPECT_EQ(window->Wave().SelMax(), 1000);
 }
@@ -150,14 +159,19 @@ TEST_F(FrameAdditionsTest, RecentFilesSurviveARestartAndAMissingOneIsRemoved) {
 TEST_F(FrameAdditionsTest, ADroppedWaveOpensAndAFileOfNoKnownKindIsRefused) {
     MakeFrame();
     const std::string file = WriteWav(folder_, QStringLiteral("dropped.wav"), *StereoSine(500));
+    // What the frame does with a drop (the desktop delivers drops to the frame,
+    // which takes drops).
+    EXPECT_TRUE(frame_->acceptDrops());
     const auto drop = [&](const QString& name) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(name)});
-        QDropEvent event(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(frame_.get(), &event);
+        const bool taken = frame_->Additions().DropHandler().Drop(&data);
         QApplication::processEvents();
-        return event.isAccepted();
+        return taken;
     };
+    QMimeData words;
+    words.setText(QStringLiteral("just words"));
+    EXPECT_FALSE(frame_->Additions().DropHandler().Drop(&words));
     EXPECT_TRUE(drop(FileNameFromCore(file)));
     ASSERT_NE(frame_->ActiveWaveWindow(), nullptr);
     EXPECT_EQ(frame_->ActiveWaveWindow()->Wave().FileName(), file);
