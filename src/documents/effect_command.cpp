@@ -77,7 +77,11 @@ bool RunEffect(TUnitWave& document, const TEffectRecord& record) {
     if (!FindWaves(document.Workspace().Registry(), used, call)) return false;
     const SoundOperation operation = [&](const Sound& sound, ErrorFlag* error, std::int32_t& begin,
                                          std::int32_t& end) {
-        return entry.operation(call, sound, error, begin, end);
+        std::unique_ptr<Sound> result;
+        RunInPlace(
+            document.Workspace().LongWorkRunner(),
+            [&] { result = entry.operation(call, sound, error, begin, end); }, error);
+        return result;
     };
     switch (entry.range) {
         case TEffectRange::insert:

@@ -173,7 +173,6 @@ bool TUnitWave::ChangeSound(TSampleRange range, TSelectionAfter after, const Sou
     if (userDrawing_) return false;
     platform::BusyScope busy;
     ClearError();
-    workspace_.Undo().TakeUndo(*this);
     return RunOperation(range, after, op);
 }
 
@@ -182,6 +181,9 @@ bool TUnitWave::RunOperation(TSampleRange range, TSelectionAfter after, const So
     if (selectsResult && window_) window_->BeforeChange(range.begin, range.end);
     TSampleRange made = range;
     std::unique_ptr<Sound> result = op(*sound_, &error_, made.begin, made.end);
+    // The record is taken once the operation has run (it reads the sound, never changes it):
+    // work the user cancelled leaves everything as it was, the previous record included.
+    if (!WorkCancelled(&error_)) workspace_.Undo().TakeUndo(*this);
     const bool succeeded = result != nullptr && !HasError();
     if (succeeded) ReplaceSound(std::move(result));
     if (selectsResult) {

@@ -6,6 +6,7 @@
 
 #include "documents/clipboard.h"
 #include "documents/document_registry.h"
+#include "documents/long_work.h"
 #include "documents/undo.h"
 #include "documents/wave_records.h"
 #include "documents/wave_shadow_store.h"
@@ -39,6 +40,11 @@ class TWorkspace {
     platform::SoundCodec* SoundCodec() const { return soundCodec_; }
     void SetSoundCodec(platform::SoundCodec* codec) { soundCodec_ = codec; }
 
+    // Runs the effects' and generators' operations (a progress window with Cancel in the
+    // program), or nullptr: they run in place (not owned).
+    TLongWorkRunner* LongWorkRunner() const { return longWorkRunner_; }
+    void SetLongWorkRunner(TLongWorkRunner* runner) { longWorkRunner_ = runner; }
+
   private:
     // Members are destroyed in reverse order: the undo record goes first at shutdown.
     TUnitRegistry registry_;
@@ -47,6 +53,7 @@ class TWorkspace {
     TWaveRecords records_;
     WaveShadowStore* shadowStore_ = nullptr;
     platform::SoundCodec* soundCodec_ = nullptr;
+    TLongWorkRunner* longWorkRunner_ = nullptr;
 };
 
 }  // namespace kalvora

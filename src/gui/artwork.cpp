@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include "gui/icon_tint.h"
 #include "gui/qt_text.h"
 
 namespace kalvora::gui {
@@ -42,7 +43,7 @@ QCursor LoadCursor(const CursorArt& art) {
 
 QIcon CommandIcon(std::string_view image) {
     if (!HasCommandIcon(image)) return QIcon();
-    return QIcon(IconPath(image));
+    return IconForPalette(IconPath(image));
 }
 
 bool HasCommandIcon(std::string_view image) {

@@ -21,6 +21,7 @@
 #include "gui/effect_commands.h"
 #include "gui/export_options_dialog.h"
 #include "gui/file_dialogs.h"
+#include "gui/frame_additions.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
 #include "gui/mdi_child_wave.h"
@@ -28,6 +29,7 @@
 #include "gui/mix_dialog.h"
 #include "gui/music_commands.h"
 #include "gui/name_box.h"
+#include "gui/play_head_tracker.h"
 #include "gui/qt_text.h"
 #include "gui/register_dialog.h"
 #include "gui/music_dialog_commands.h"
@@ -121,6 +123,7 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     BuildToolbars();
     statusPanels_ = new TStatusPanels(statusBar());
     RegisterHandlers();
+    additions_ = new TFrameAdditions(*this, *mediaPlayer_, *recentFilesMenu_);
 
     // The keyboard flags start cleared; the filter sees every key of the application.
     toolWindowKeyboard_.FrameActivated();
@@ -183,6 +186,9 @@ QMenu* TMainForm::BuildMenu(MenuId id, QWidget* parent) {
                 break;
             case MenuItemKind::submenu:
                 menu->addMenu(BuildMenu(item.submenu, menu));
+                break;
+            case MenuItemKind::recentFiles:
+                recentFilesMenu_ = menu->addMenu(QString::fromLatin1(kRecentFilesCaption));
                 break;
             case MenuItemKind::windowList:
                 windowMenu_ = menu;
@@ -286,6 +292,7 @@ bool TMainForm::CommandEnabled(CommandId id) const {
 }
 
 bool TMainForm::RunCommand(CommandId id) {
+    if (additions_ != nullptr && additions_->LongWorkRunning()) return false;
     UpdateCommands();
     if (!CommandEnabled(id) || !handlers_[Index(id)]) return false;
     handlers_[Index(id)]();
@@ -364,17 +371,26 @@ void TMainForm::PlayActiveDocument(bool maximal) {
     if (window == nullptr) return;
     std::optional<PlayRange> range = window->Document().SoundToPlay();
     if (!range || !range->sound || range->begin >= range->end) return;
-    player_->PlaySound(*range->sound, range->begin, range->end, maximal);
+    if (player_->PlaySound(*range->sound, range->begin, range->end, maximal)) {
+        additions_->PlayHead().PlayStarted(qobject_cast<TMDIChildWave*>(window), range->begin,
+                                           range->end, range->sound->Freq);
+    }
 }
 
 void TMainForm::RecordIntoActiveDocument() {
     TMDIChildKalvora* window = ActiveDocumentWindow();
-    player_->Record(window != nullptr ? window->Document().AsRecordTarget() : nullptr);
+    RecordTarget* target = window != nullptr ? window->Document().AsRecordTarget() : nullptr;
+    player_->Record(target);
+    if (player_->IsRecordingInto(target)) additions_->PlayHead().RecordStarted();
 }
 
 bool TMainForm::Play(const Sound& sound, bool maximal) {
     bool played = false;
     RunPlayerCommand([&] { played = sound.GetValues() > 0 && player_->Play(sound, maximal); });
+    if (played) {
+        additions_->PlayHead().PlayStarted(nullptr, 0, static_cast<std::int32_t>(sound.GetValues()),
+                                           sound.Freq);
+    }
     ScheduleUpdate();
     return played;
 }
@@ -635,7 +651,12 @@ bool TMainForm::OpenWaveFile(const std::string& fileName) {
     std::unique_ptr<TUnitWave> document = OpenWave(workspace_, fileName);
     if (!document) return false;  // the reader's message has been shown
     AddWaveWindow(std::move(document));
+    FileUsed(fileName);
     return true;
+}
+
+void TMainForm::FileUsed(const std::string& fileName) {
+    additions_->FileUsed(fileName);
 }
 
 // --- keyboard -------------------------------------------------------------------------------
@@ -738,6 +759,10 @@ void TMainForm::ShowHelp(CommandId id) {
 // Closing asks every document window its close question first; one refusal keeps the program
 // and all its windows open. An open project is not saved.
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (additions_->LongWorkRunning()) {  // its progress window says how to end it
+        event->ignore();
+        return;
+    }
     QList<TMDIChildKalvora*> windows = DocumentWindows();
     for (TMDIChildKalvora* window : windows) {
         if (!window->CloseQuery()) {

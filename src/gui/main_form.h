@@ -39,6 +39,7 @@ class QToolBar;
 namespace kalvora::gui {
 
 class CommandActions;
+class TFrameAdditions;
 class TAboutBox;
 class TDlgSelZoom;
 class THelpWindow;
@@ -61,6 +62,10 @@ class TMainForm : public QMainWindow {
     void OpenFromCommandLine(const QString& argument);
     // The one way a wave file is opened (command line, Open wave, projects).
     bool OpenWaveFile(const std::string& fileName);
+    // A file was opened or saved: it goes first in File > Recent Files.
+    void FileUsed(const std::string& fileName);
+    // Recent files, dropped files, the play head, the work status and long work's progress.
+    TFrameAdditions& Additions() const { return *additions_; }
 
     // --- document windows
     TMDIChildKalvora* AddDocumentWindow(std::unique_ptr<FrameDocument> document);
@@ -223,6 +228,8 @@ class TMainForm : public QMainWindow {
     std::array<QToolBar*, kToolbarCount> toolbars_{};
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
+    QMenu* recentFilesMenu_ = nullptr;
+    TFrameAdditions* additions_ = nullptr;
     std::unique_ptr<TAboutBox> aboutBox_;
     THelpWindow* helpWindow_ = nullptr;
     TDlgSelZoom* selectZoom_ = nullptr;

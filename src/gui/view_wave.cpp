@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <limits>
 
@@ -13,6 +14,7 @@
 #include "platform/qt/image_canvas.h"
 #include "shell/wave_painter.h"
 #include "shell/wave_view_repaint.h"
+#include "shell/wave_view_wheel.h"
 
 namespace kalvora::gui {
 namespace {
@@ -219,6 +221,33 @@ void TViewWave::mouseReleaseEvent(QMouseEvent* event) {
 
 void TViewWave::keyPressEvent(QKeyEvent* event) {
     if (!group_.KeyPressed(*event)) QWidget::keyPressEvent(event);
+}
+
+// The wheel scrolls a zoomed view, and with Ctrl zooms around the pointer. The view takes
+// every turn, also those that do nothing, so that the document area does not scroll instead.
+void TViewWave::wheelEvent(QWheelEvent* event) {
+    SyncGeometry();
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();  // tilting scrolls as well
+    const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+    const TWheelAction action =
+        WheelAction(geometry_, static_cast<int>(event->position().x()), delta, ctrl);
+    switch (action.kind) {
+        case TWheelAction::Kind::none:
+            break;
+        case TWheelAction::Kind::scroll:
+            geometry_.SetScrollPosition(action.scrollPosition);
+            UpdateScrollBar();
+            RequestFullRepaint();
+            break;
+        case TWheelAction::Kind::zoom:
+            ZoomTo(action.first, action.last, true);
+            break;
+        case TWheelAction::Kind::unzoom:
+            Unzoom();
+            break;
+    }
+    event->accept();
 }
 
 void TViewWave::ApplyReaction(const TViewReaction& reaction) {

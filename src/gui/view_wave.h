@@ -32,6 +32,7 @@ class TViewWave : public QWidget {
     bool Zoomed() const { return geometry_.Zoomed(); }
     QScrollBar* ScrollBar() const { return scroll_; }
     const TWaveViewMouse& Mouse() const { return mouse_; }
+    TViewWaveGroup& Group() const { return group_; }
 
     // Shows the samples a .. b (ignored for an empty wave or when b is not beyond a); with
     // repaint a full repaint is requested.
@@ -57,6 +58,7 @@ class TViewWave : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void SyncGeometry();

@@ -9,6 +9,7 @@
 #include "gui/mdi_child_wave.h"
 #include "gui/qt_text.h"
 #include "gui/status_panels.h"
+#include "gui/time_ruler_widget.h"
 #include "gui/view_wave.h"
 #include "platform/assertion.h"
 #include "platform/messages.h"
@@ -73,8 +74,9 @@ TViewWaveGroup::TViewWaveGroup(TMDIChildWave& window, const TWaveViewProps& sett
     first_->setObjectName(QStringLiteral("ViewFirst"));
     second_ = new TViewWave(*this, this);
     second_->setObjectName(QStringLiteral("ViewSecond"));
-    addWidget(first_);
-    addWidget(second_);
+    // Each view with its time ruler above it.
+    addWidget(ViewWithRuler(*first_, this));
+    addWidget(ViewWithRuler(*second_, this));
     // The first view keeps its width when the window is resized; the second takes the rest.
     setStretchFactor(0, 0);
     setStretchFactor(1, 1);

@@ -39,7 +39,7 @@ void NewWaveFile(TMainForm& frame) {
 
 void SaveWaveAs(TMainForm& frame, TMDIChildWave& window) {
     std::optional<std::string> fileName = frame.AskSaveFileName(FileDialogKind::saveWave);
-    if (fileName) window.Wave().SaveFileAs(*fileName);
+    if (fileName && window.Wave().SaveFileAs(*fileName)) frame.FileUsed(*fileName);
 }
 
 // "&Save": a wave that has no file yet is saved as a new one.
@@ -47,7 +47,7 @@ void SaveWave(TMainForm& frame, TMDIChildWave& window) {
     if (window.Wave().HasNoFile()) {
         SaveWaveAs(frame, window);
     } else {
-        window.Wave().SaveFile();
+        if (window.Wave().SaveFile()) frame.FileUsed(window.Wave().FileName());
     }
 }
 
@@ -112,6 +112,9 @@ void RegisterWaveCommands(TMainForm& frame) {
                      OnActiveWave(frame, [](TMDIChildWave& w) { w.Wave().Extract(); }));
     frame.SetHandler(C::EditMix,
                      OnActiveWave(frame, [f](TMDIChildWave& w) { MixWithClipboard(*f, w); }));
+    frame.SetHandler(C::EditSelectAll, OnActiveWave(frame, [](TMDIChildWave& w) {
+                         w.Wave().SetSelection(0, static_cast<std::int32_t>(w.Wave().GetValues()));
+                     }));
     frame.SetHandler(C::EditClearClipboard, [f] { f->Workspace().Clipboard().Clear(); });
     frame.SetHandler(C::Undo, [f] { f->Workspace().Undo().DoUndo(); });
     frame.SetHandler(C::DeleteUndo, [f] { f->Workspace().Undo().DropUndo(); });

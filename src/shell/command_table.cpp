@@ -64,6 +64,7 @@ constexpr std::array<CommandInfo, kCommandCount> table{{
     {C::EditCut, "EditCut", G::Edit, "Cut", Key('X', ctrl), "Cut|Cut the wave", "edit-cut", plain},
     {C::EditCopy, "EditCopy", G::Edit, "Copy", Key('C', ctrl), "Copy|Copy the wave", "edit-copy", plain},
     {C::EditPaste, "EditPaste", G::Edit, "Paste", Key('V', ctrl), "Paste|Paste the wave", "edit-paste", plain},
+    {C::EditSelectAll, "EditSelectAll", G::Edit, "Select &All", Key('A', shift | ctrl), "Select All|Select the whole wave", "edit-select-all", plain},
     {C::SplitH, "SplitH", G::WaveWindow, "&Split Horizontally", Key('I', ctrl), "Split Horizontally|Split window into two or three windows sequentially", "kv-split-h", plain},
     {C::SplitV, "SplitV", G::WaveWindow, "S&plit Vertically", Key('I', shift | ctrl), "Split Vertically|Split one stereo wave into two mono waves", "kv-split-v", plain},
     {C::MergeH, "MergeH", G::WaveWindow, "&Merge Horizontally", Key('M', ctrl), "Merge horizontally|Merge two windows into one window as first and last", "kv-merge-h", plain},

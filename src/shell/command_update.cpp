@@ -105,6 +105,7 @@ void ApplyWaveRules(const FrameSnapshot& s, States& states) {
     states.Check(C::ZoomIn, d.toolMode == 1);
     states.Check(C::NoZoom, d.toolMode == 2);
     states.Enable(C::EditTrim, editable && d.HasSelection());
+    states.Enable(C::EditSelectAll, editable);
     states.Enable({C::EditPaste, C::EditMix}, !drawing && s.clipboard);
     states.Enable(C::EditSwap, editable && s.clipboard);
     states.Enable(C::EditClearClipboard, s.clipboard);

@@ -45,6 +45,7 @@ enum class CommandId : std::uint8_t {
     EditCut,
     EditCopy,
     EditPaste,
+    EditSelectAll,
     SplitH,
     SplitV,
     MergeH,

@@ -16,6 +16,7 @@ constexpr MenuItem Sub(MenuId id) {
 }
 constexpr MenuItem separator{MenuItemKind::separator, C::FileExit, M::file};
 constexpr MenuItem windowList{MenuItemKind::windowList, C::FileExit, M::file};
+constexpr MenuItem recentFiles{MenuItemKind::recentFiles, C::FileExit, M::file};
 
 constexpr std::array<MenuInfo, kMenuCount> menus{{
     {M::file, "&File", true},
@@ -46,6 +47,7 @@ constexpr MenuItem fileItems[] = {
     Cmd(C::FileOpenWave),
     Cmd(C::FileNewMuz),
     Cmd(C::FileOpenMuz),
+    recentFiles,
     separator,
     Cmd(C::FileSave),
     Cmd(C::FileSaveAs),
@@ -80,6 +82,7 @@ constexpr MenuItem editItems[] = {
     Cmd(C::EditCopy),
     Cmd(C::EditPaste),
     Cmd(C::EditDelete),
+    Cmd(C::EditSelectAll),
     separator,
     Cmd(C::EditTrim),
     Cmd(C::EditSwap),

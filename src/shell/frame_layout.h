@@ -42,7 +42,7 @@ struct MenuInfo {
     bool topLevel;             // in the menu bar; otherwise a sub-menu of another menu
 };
 
-enum class MenuItemKind : std::uint8_t { command, separator, submenu, windowList };
+enum class MenuItemKind : std::uint8_t { command, separator, submenu, windowList, recentFiles };
 
 struct MenuItem {
     MenuItemKind kind;

@@ -15,12 +15,22 @@ namespace kalvora {
 
 // 0: no error. Passed as ErrorFlag*, never null.
 using ErrorFlag = std::uint8_t;
+// The value of a flag the user set by cancelling long work (from the main thread while the
+// work runs on another): the operation stops as after a failure.
+inline constexpr ErrorFlag kErrorCancelled = 2;
 
+// The flag is read and written atomically: work on another thread sees a cancel.
 inline bool ErrorIsSet(const ErrorFlag* error) {
-    return *error != 0;
+    return __atomic_load_n(error, __ATOMIC_RELAXED) != 0;
 }
 inline void SetError(ErrorFlag* error) {
-    *error = 1;
+    __atomic_store_n(error, ErrorFlag{1}, __ATOMIC_RELAXED);
+}
+inline void CancelWork(ErrorFlag* error) {
+    __atomic_store_n(error, kErrorCancelled, __ATOMIC_RELAXED);
+}
+inline bool WorkCancelled(const ErrorFlag* error) {
+    return __atomic_load_n(error, __ATOMIC_RELAXED) == kErrorCancelled;
 }
 
 // The longest stretch of samples processed without looking at the flag.

@@ -86,6 +86,7 @@ void WaveWindow(gui::TMainForm& frame, const gui::TMDIChildWave& window, Rules& 
                  editable);
     rules.Check(C::ZoomIn, window.ToolMode() == TWaveToolMode::zoomIn);
     rules.Enable({C::EditTrim}, editable && d.HasSelection());
+    rules.Enable({C::EditSelectAll}, editable);
     rules.Enable({C::EditPaste, C::EditMix}, !drawing && clipboard);
     rules.Enable({C::EditSwap}, editable && clipboard);
     rules.Enable({C::EditClearClipboard}, clipboard);

@@ -1,7 +1,10 @@
 #include "platform/qt/qt_message_sink.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
+#include <QThread>
+#include <string>
 
 namespace kalvora::platform {
 namespace {
@@ -28,8 +31,18 @@ QString FromCore(std::string_view text) {
 }  // namespace
 
 void QtMessageSink::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
-    QMessageBox box(ToQtIcon(icon), FromCore(caption), FromCore(text), QMessageBox::Ok,
-                    parent_);
+    // Long work runs off the main thread (its progress window waits meanwhile): its
+    // messages are shown by the main thread, and the work waits until they are closed.
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application != nullptr && QThread::currentThread() != application->thread()) {
+        const std::string copiedText(text);
+        const std::string copiedCaption(caption);
+        QMetaObject::invokeMethod(
+            application, [&] { Show(copiedText, copiedCaption, icon); },
+            Qt::BlockingQueuedConnection);
+        return;
+    }
+    QMessageBox box(ToQtIcon(icon), FromCore(caption), FromCore(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
