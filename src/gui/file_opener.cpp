@@ -56,9 +56,9 @@ bool OpenFileByKind(TMainForm& frame, const std::string& fileName) {
             return frame.OpenWaveFile(fileName);
         case FileOpening::import:
             return ImportWaveFile(frame, fileName);
-        // Music and project files open here once the frame can open them.
         case FileOpening::music:
-            return NotYetSupported(FileKind::music, fileName);
+            return frame.OpenMusicFile(fileName);
+        // Project files open here once the frame can open them.
         case FileOpening::project:
             return NotYetSupported(FileKind::project, fileName);
     }

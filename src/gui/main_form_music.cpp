@@ -30,6 +30,7 @@ bool TMainForm::OpenMusicFile(const std::string& fileName, bool withSampleWaves)
     // The sample waves come first, so that the music window ends up the active one.
     if (withSampleWaves) OpenSampleWavesBeside(*music, fileName);
     AddMusicWindow(std::move(music));
+    FileUsed(fileName);
     return true;
 }
 

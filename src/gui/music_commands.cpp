@@ -107,7 +107,7 @@ void OpenMusicFiles(TMainForm& frame) {
 
 void SaveMusicAs(TMainForm& frame, TMDIChildMuz& window) {
     std::optional<std::string> fileName = frame.AskSaveFileName(FileDialogKind::saveMusic);
-    if (fileName) window.Document().SaveAs(*fileName);
+    if (fileName && window.Document().SaveAs(*fileName)) frame.FileUsed(*fileName);
     window.RebuildCaption();
 }
 
@@ -115,8 +115,8 @@ void SaveMusicAs(TMainForm& frame, TMDIChildMuz& window) {
 void SaveMusic(TMainForm& frame, TMDIChildMuz& window) {
     if (window.Music().HasNoFile()) {
         SaveMusicAs(frame, window);
-    } else {
-        window.Document().Save();
+    } else if (window.Document().Save()) {
+        frame.FileUsed(window.Music().FileName());
     }
 }
 
