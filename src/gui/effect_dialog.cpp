@@ -83,6 +83,8 @@ void TEffectDialog::AddRows(QGridLayout* grid, std::optional<TAlternativeOf> own
         if (pages.tabs == nullptr) {
             pages.tabs = new QTabWidget;
             pages.tabs->setObjectName("pages");
+            // Every page's name in sight: the dialog grows to show all tabs.
+            pages.tabs->setUsesScrollButtons(false);
             grid->addWidget(pages.tabs, row++, 0, 1, 2);
         }
         TPages::Page& on = pages.Of(page);
