@@ -86,11 +86,26 @@ struct TFieldSpec {
     // OK does not read it.
     bool stereoOnly = false;
 
+    // choice: a drop-down list of the alternatives instead of radio buttons.
+    bool dropDown = false;
+    // The page of a tabbed dialog the field stands on (fields of an alternative stand with
+    // their choice); empty: none. Consecutive fields with a page share one set of pages,
+    // in the order the pages are first named.
+    std::string_view page{};
+
     bool IsPreset() const { return !presetFields.empty(); }
 
     // The same field, belonging to the given alternative of the named choice.
     TFieldSpec In(std::string_view choice, int alternative) && {
         owner = TAlternativeOf{choice, alternative};
+        return std::move(*this);
+    }
+    TFieldSpec DropDown() && {
+        dropDown = true;
+        return std::move(*this);
+    }
+    TFieldSpec OnPage(std::string_view name) && {
+        page = name;
         return std::move(*this);
     }
     TFieldSpec ReadAlways() && {

@@ -25,7 +25,7 @@ std::span<const TEffectEntry> EffectTable() {
     static const std::vector<TEffectEntry> table = [] {
         std::vector<TEffectEntry> entries;
         for (auto family : {GeneratorEffects, ToneGeneratorEffects, SimpleWaveEffects,
-                            FilterEffects, ChannelEffects, TempoPitchEffects}) {
+                            FilterEffects, ChannelEffects, TempoPitchEffects, EchoEffects}) {
             for (TEffectEntry& entry : family())
                 entries.push_back(std::move(entry));
         }

@@ -140,5 +140,6 @@ std::vector<TEffectEntry> SimpleWaveEffects();     // simple_wave_effects.cpp
 std::vector<TEffectEntry> FilterEffects();         // filter_effects.cpp
 std::vector<TEffectEntry> ChannelEffects();        // channel_effects.cpp
 std::vector<TEffectEntry> TempoPitchEffects();     // tempo_pitch_effects.cpp
+std::vector<TEffectEntry> EchoEffects();           // echo_effects.cpp
 
 }  // namespace kalvora

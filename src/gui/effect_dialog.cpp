@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "gui/dialog_help.h"
@@ -74,11 +75,45 @@ void TEffectDialog::AddRows(QGridLayout* grid, std::optional<TAlternativeOf> own
                          : choice.alternatives.at(static_cast<std::size_t>(owner->alternative));
     }
     int row = 0;
+    TPages pages;
     for (std::size_t i = 0; i < model_.FieldCount(); ++i) {
         if (!Owns(model_.Field(i).owner, owner)) continue;
         if (IsDefaultFlag(model_.Entry(), model_.Field(i).name)) continue;
-        AddField(grid, row++, i, ownerLabel);
+        const std::string_view page = model_.Field(i).page;
+        if (page.empty()) {
+            AddField(grid, row++, i, ownerLabel);
+            continue;
+        }
+        if (pages.tabs == nullptr) {
+            pages.tabs = new QTabWidget;
+            pages.tabs->setObjectName("pages");
+            // Every page's name in sight: the dialog grows to show all tabs.
+            pages.tabs->setUsesScrollButtons(false);
+            grid->addWidget(pages.tabs, row++, 0, 1, 2);
+        }
+        TPages::Page& on = pages.Of(page);
+        AddField(on.grid, on.rows++, i, ownerLabel);
     }
+    pages.Finish();
+}
+
+TEffectDialog::TPages::Page& TEffectDialog::TPages::Of(std::string_view name) {
+    for (Page& page : pages) {
+        if (page.name == name) return page;
+    }
+    auto* widget = new QWidget;
+    widget->setObjectName(FromCore(WithoutBlanks(name)));
+    auto* grid = new QGridLayout(widget);
+    grid->setColumnStretch(1, 1);
+    tabs->addTab(widget, FromCore(name));
+    pages.push_back({name, grid, 0});
+    return pages.back();
+}
+
+void TEffectDialog::TPages::Finish() {
+    // The rows of every page start at its top.
+    for (Page& page : pages)
+        page.grid->setRowStretch(page.rows, 1);
 }
 
 QWidget* TEffectDialog::AlternativeBox(const TFieldSpec& choice, int alternative) {
@@ -154,8 +189,8 @@ void TEffectDialog::AddField(QGridLayout* grid, int row, std::size_t index,
             break;
         }
         case TFieldKind::choice: {
-            if (spec.IsPreset()) {
-                // A drop-down list of presets that fill other fields.
+            if (spec.IsPreset() || spec.dropDown) {
+                // A drop-down list of presets that fill other fields, or of the alternatives.
                 auto* list = new QComboBox;
                 for (std::string_view alternative : spec.alternatives)
                     list->addItem(FromCore(alternative));
@@ -250,7 +285,7 @@ void TEffectDialog::ShowChoices() {
         const int choice = model_.Control(i).choice;
         if (choices_[i] != nullptr) {
             if (QAbstractButton* radio = choices_[i]->button(choice)) radio->setChecked(true);
-        } else if (model_.Field(i).IsPreset()) {
+        } else if (model_.Field(i).IsPreset() || model_.Field(i).dropDown) {
             qobject_cast<QComboBox*>(controls_[i])->setCurrentIndex(choice);
         } else if (auto* check = qobject_cast<QCheckBox*>(controls_[i])) {
             check->setChecked(choice != 0);

@@ -15,6 +15,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QGridLayout;
+class QTabWidget;
 class QWidget;
 
 namespace kalvora::gui {
@@ -52,6 +53,20 @@ class TEffectDialog : public QDialog {
     // The list fields' boxes show their current entries and states.
     void ShowLists();
     void Ok();
+
+    // The pages of a tabbed dialog being laid out, each with its grid and rows so far.
+    struct TPages {
+        struct Page {
+            std::string_view name;
+            QGridLayout* grid;
+            int rows;
+        };
+        QTabWidget* tabs = nullptr;
+        std::vector<Page> pages;
+
+        Page& Of(std::string_view name);
+        void Finish();
+    };
 
     TEffectDialogModel& model_;
     std::vector<QWidget*> controls_;      // per field
