@@ -71,8 +71,9 @@ TEST(ProjectFile, RefusesWhatItCannotUse) {
         }
         EXPECT_EQ(result, TProjectReadResult::failed) << c.what;
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
-        if (std::string(c.what) != "version")
+        if (std::string(c.what) != "version") {
             EXPECT_NE(error.find(" At line "), std::string::npos) << c.what << ": " << error;
+        }
     }
     TProject project;
     std::string error;
