@@ -21,6 +21,7 @@
 #include "gui/effect_commands.h"
 #include "gui/export_options_dialog.h"
 #include "gui/file_dialogs.h"
+#include "gui/frame_projects.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
 #include "gui/mdi_child_wave.h"
@@ -79,7 +80,7 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     // record (the workspace starts without), no tool dialogs, caption, icon, cursors (loaded
     // with the frame).
     platform::SetBusyIndicator(busyCursor_.get());
-    projectFile_.clear();
+    projects_ = std::make_unique<TFrameProjects>(*this);
     std::filesystem::path folder =
         PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
     tempFolder_ = folder.string();
@@ -154,8 +155,12 @@ TMainForm::~TMainForm() {
     platform::SetBusyIndicator(nullptr);
 }
 
+const std::string& TMainForm::ProjectFile() const {
+    return projects_->ProjectFile();
+}
+
 void TMainForm::RebuildCaption() {
-    setWindowTitle(FromCore(MainCaption(projectFile_)));
+    setWindowTitle(FromCore(MainCaption(ProjectFile())));
 }
 
 // --- menus and toolbars -------------------------------------------------------------------
@@ -240,7 +245,7 @@ FrameSnapshot TMainForm::Snapshot() const {
         auto* window = dynamic_cast<TMDIChildWave*>(record->Document().Window());
         snapshot.undoDocumentRecording = window != nullptr && window->RecordedInto();
     }
-    snapshot.projectOpen = !projectFile_.empty();
+    snapshot.projectOpen = !ProjectFile().empty();
     snapshot.player = player_->Facts();
     snapshot.selectZoomVisible = selectZoom_ != nullptr && selectZoom_->isVisible();
     return snapshot;
@@ -327,6 +332,7 @@ void TMainForm::RegisterHandlers() {
     RegisterViewCommands(*this);
     RegisterEffectCommands(*this);
     RegisterSoundFileCommands(*this);
+    projects_->RegisterCommands();
 }
 
 // --- the tool window "Select and Zoom" -----------------------------------------------------
@@ -606,13 +612,14 @@ void TMainForm::ArrangeMinimizedWindows() {
 void TMainForm::OpenFromCommandLine(const QString& argument) {
     std::string fileName = FileNameToCore(argument);
     std::optional<FileKind> kind = FileKindOfArgument(fileName);
-    if (kind != FileKind::project) projectFile_.clear();
     if (!kind) return;
     switch (*kind) {
         case FileKind::wave:
             OpenWaveFile(fileName);
             break;
         case FileKind::project:
+            projects_->Session().StartWith(fileName);
+            break;
         case FileKind::music:
             platform::ShowMessage(FileKindNotSupportedText(*kind, fileName),
                                   platform::caption::fileError, platform::MessageIcon::information);
@@ -727,18 +734,14 @@ void TMainForm::ShowHelp(CommandId id) {
 
 // --- shutdown and events --------------------------------------------------------------------
 
-// Closing asks every document window its close question first; one refusal keeps the program
-// and all its windows open. An open project is not saved.
+// Without a project, closing asks every document window its close question first; one
+// refusal keeps the program and all its windows open. An open project is saved instead, and
+// a failed save keeps the program open.
 void TMainForm::closeEvent(QCloseEvent* event) {
-    QList<TMDIChildKalvora*> windows = DocumentWindows();
-    for (TMDIChildKalvora* window : windows) {
-        if (!window->CloseQuery()) {
-            event->ignore();
-            return;
-        }
+    if (!projects_->Session().CloseForShutdown()) {
+        event->ignore();
+        return;
     }
-    for (TMDIChildKalvora* window : windows)
-        window->CloseWithoutQuestion();
     // The undo record goes with the program (the clipboard and records go with the frame).
     workspace_.Undo().DropUndo();
     if (helpWindow_ != nullptr) helpWindow_->close();

@@ -40,6 +40,7 @@ namespace kalvora::gui {
 class CommandActions;
 class TAboutBox;
 class TDlgSelZoom;
+class TFrameProjects;
 class THelpWindow;
 class TKeyboardFilter;
 class TMDIChildWave;
@@ -136,7 +137,13 @@ class TMainForm : public QMainWindow {
     bool Play(const Sound& sound, bool maximal);
     FramePlayer& Player() const { return *player_; }
     const std::string& TempFolder() const { return tempFolder_; }
-    const std::string& ProjectFile() const { return projectFile_; }
+    // The open project's file; empty when none is open.
+    const std::string& ProjectFile() const;
+    TFrameProjects& Projects() const { return *projects_; }
+    // The frame's caption: the program and the open project.
+    void RebuildCaption();
+    // The name box shows the active document's name.
+    void ShowActiveName();
 
     // --- dialogs (replaceable, so that tests answer them)
     CloseAnswer AskCloseQuestion(const QString& text);
@@ -189,8 +196,6 @@ class TMainForm : public QMainWindow {
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnNameEntered(const QString& text);
-    void ShowActiveName();
-    void RebuildCaption();
     void TileWindows(bool horizontally);
     void ArrangeMinimizedWindows();
     void ShowHelp(CommandId id);
@@ -227,7 +232,8 @@ class TMainForm : public QMainWindow {
     TWorkspace workspace_;
     TWaveViewProps defaultWaveViewProps_;
     TVoldViewProps defaultVoldViewProps_;
-    std::string projectFile_;
+    // The open project and the Project commands.
+    std::unique_ptr<TFrameProjects> projects_;
     bool playEnabled_ = false;
     std::string tempFolder_;
     TToolWindowKeyboard toolWindowKeyboard_;

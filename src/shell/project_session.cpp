@@ -66,6 +66,7 @@ void TProjectSession::SetFileSystem(TProjectFileSystem* fileSystem) {
 
 void TProjectSession::SetProjectFile(std::string file) {
     projectFile_ = std::move(file);
+    unshown_.clear();
     host_.ProjectFileChanged();
 }
 
@@ -161,6 +162,10 @@ bool TProjectSession::SaveProject(const std::string& file, bool exported) {
         project.windows.push_back(std::move(window));
     }
 
+    const bool keepsUnshown = !exported && file == projectFile_;
+    if (keepsUnshown)
+        project.windows.insert(project.windows.end(), unshown_.begin(), unshown_.end());
+
     std::string errorText;
     if (!copies.empty() && !fileSystem_->CreateFolder(folder, errorText)) {
         ShowFileError("Cannot save the project " + Quoted(file) + ": " +
@@ -202,10 +207,10 @@ bool TProjectSession::SaveProject(const std::string& file, bool exported) {
 
     // The new project file is in place: its copies are the documents' copies now.
     std::vector<int> named;
-    for (std::size_t i = 0; i < windows.size(); ++i) {
+    for (std::size_t i = 0; i < project.windows.size(); ++i) {
         const int number = project.windows[i].tempFile;
         if (number >= 0) named.push_back(number);
-        if (!exported) windows[i].unit->SetTempFile(number);
+        if (!exported && i < windows.size()) windows[i].unit->SetTempFile(number);
     }
     RemoveUnnamedCopies(file, named);
     return true;
@@ -298,16 +303,20 @@ bool TProjectSession::OpenWindow(const TProjectWindow& window, const std::string
                               platform::caption::error, platform::MessageIcon::information);
         name.clear();
     }
+    bool shown = false;
     if (window.kind == TUnitKind::wave) {
         std::unique_ptr<TUnitWave> wave = OpenProjectWave(window, file);
         if (!wave) return false;
         wave->SetName(name);
-        return host_.AddWave(std::move(wave), window.bounds);
+        shown = host_.AddWave(std::move(wave), window.bounds);
+    } else {
+        std::unique_ptr<TUnitMuz> music = OpenProjectMusic(window, file);
+        if (!music) return false;
+        music->SetName(name);
+        shown = host_.AddMusic(std::move(music), window.bounds);
     }
-    std::unique_ptr<TUnitMuz> music = OpenProjectMusic(window, file);
-    if (!music) return false;
-    music->SetName(name);
-    return host_.AddMusic(std::move(music), window.bounds);
+    if (!shown) unshown_.push_back(window);
+    return shown;
 }
 
 void TProjectSession::LoadProject(const std::string& file) {

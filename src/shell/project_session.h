@@ -109,6 +109,9 @@ class TProjectSession {
     TProjectFileSystem ownFileSystem_;
     TProjectFileSystem* fileSystem_;
     std::string projectFile_;
+    // Windows of the open project that the frame could not show: the project keeps naming
+    // them (and their copies) until it is closed, so that saving does not lose them.
+    std::vector<TProjectWindow> unshown_;
 };
 
 // How a message names a document of a project: its name, else its file, else "without name".

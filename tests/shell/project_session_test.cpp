@@ -49,6 +49,7 @@ class FakeHost final : public ProjectHost {
     std::vector<Window> windows;
     TProjectBounds frame{10, 20, 800, 600, TWindowShow::normal};
     bool refuseClose = false;
+    bool showsMusic = true;
     int loadedCalls = 0;
 
     template <typename Document>
@@ -84,6 +85,7 @@ class FakeHost final : public ProjectHost {
         return true;
     }
     bool AddMusic(std::unique_ptr<TUnitMuz> music, const TProjectBounds& bounds) override {
+        if (!showsMusic) return false;
         Add(std::move(music), bounds);
         return true;
     }
@@ -288,6 +290,26 @@ TEST_F(ProjectSessionTest, MusicWithoutAFileKeepsItsCopyThroughEverySave) {
         EXPECT_DOUBLE_EQ(host_.Music(0).Tempo.GetValue(), 4.0);
         EXPECT_TRUE(host_.Music(0).NeedsSave());
     }
+}
+
+TEST_F(ProjectSessionTest, ADocumentTheFrameCannotShowStaysInTheProject) {
+    ASSERT_TRUE(session_.NewProject(project_));
+    host_.Add(std::make_unique<TUnitMuz>(workspace_.Registry())).Tempo.SetValue(4.0);
+    SavedWave("a.wav", Ramp(10)).SetCursor(2);
+    ASSERT_TRUE(session_.SaveCurrentProject());
+    ASSERT_TRUE(session_.CloseAllWindows());
+
+    host_.showsMusic = false;
+    session_.LoadProject(project_);
+    ASSERT_EQ(host_.windows.size(), 1u);
+    host_.Wave(0).SetCursor(3);
+    ASSERT_TRUE(session_.CloseProject());
+
+    host_.showsMusic = true;
+    session_.LoadProject(project_);
+    ASSERT_EQ(host_.windows.size(), 2u);
+    EXPECT_DOUBLE_EQ(host_.Music(1).Tempo.GetValue(), 4.0);
+    EXPECT_EQ(host_.Wave(0).SelMin(), 3);
 }
 
 TEST_F(ProjectSessionTest, ANameThatIsTakenIsReportedAndLeftOff) {
