@@ -144,6 +144,11 @@ std::unique_ptr<Sound> RandomSound(std::mt19937_64& rng) {
     return sound;
 }
 
+bool IsProjectDialog(FileDialogKind kind) {
+    return kind == FileDialogKind::openProject || kind == FileDialogKind::newProject ||
+           kind == FileDialogKind::exportProject;
+}
+
 }  // namespace
 
 TSoakDriver* TSoakDriver::Current() {
@@ -266,10 +271,13 @@ void TSoakDriver::AnswerFrameQuestions() {
                                                  : "Cancel"));
         return answer;
     };
-    frame.saveFileName = [this](FileDialogKind) -> std::optional<std::string> {
+    frame.saveFileName = [this](FileDialogKind kind) -> std::optional<std::string> {
         const int pick = Uniform(0, 9);
         std::optional<std::string> name;
-        if (pick < 7) {
+        if (IsProjectDialog(kind)) {
+            if (pick < 8)
+                name = folder_.filePath(QString("p%1.kvp").arg(Uniform(0, 2))).toStdString();
+        } else if (pick < 7) {
             name = folder_.filePath(QString("w%1.wav").arg(Uniform(0, 5))).toStdString();
         } else if (pick < 8) {
             name = folder_.filePath("no such folder/x.wav").toStdString();
@@ -277,8 +285,13 @@ void TSoakDriver::AnswerFrameQuestions() {
         Log("  save file name: " + name.value_or("Cancel"));
         return name;
     };
-    frame.openFileNames = [this](FileDialogKind) {
+    frame.openFileNames = [this](FileDialogKind kind) {
         QStringList names;
+        if (IsProjectDialog(kind)) {
+            names << folder_.filePath(QString("p%1.kvp").arg(Uniform(0, 2)));
+            Log("  open project: " + names.first().toStdString());
+            return names;
+        }
         std::vector<std::string> files = WaveFiles();
         files.push_back(folder_.filePath("missing.wav").toStdString());
         const int count = Uniform(0, 2);
@@ -458,6 +471,11 @@ void TSoakDriver::RunRandomCommand() {
     if (gui::TMDIChildWave* wave = ActiveWave()) on = " on " + Describe(wave->Wave());
     Log("#" + std::to_string(step_) + " command " + std::string(Command(id).name) + on);
     if (id == C::FileExit) {
+        // With a project open the program would close without a question.
+        if (!frame_->ProjectFile().empty()) {
+            Log("  (skipped: the open project would be saved and the program closed)");
+            return;
+        }
         // The program stays: shutting down is refused at the first unsaved document.
         bool unsaved = false;
         for (gui::TMDIChildKalvora* window : frame_->DocumentWindows())
