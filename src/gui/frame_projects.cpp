@@ -5,11 +5,10 @@
 #include <QScreen>
 
 #include "gui/main_form.h"
+#include "gui/mdi_child_muz.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/qt_text.h"
 #include "music/unit_muz.h"
-#include "platform/messages.h"
-#include "shell/command_line.h"
 #include "shell/visible_area_placement.h"
 
 namespace kalvora::gui {
@@ -106,10 +105,12 @@ bool TFrameProjects::AddWave(std::unique_ptr<TUnitWave> wave, const TProjectBoun
     return true;
 }
 
-bool TFrameProjects::AddMusic(std::unique_ptr<TUnitMuz> music, const TProjectBounds&) {
-    platform::ShowMessage(FileKindNotSupportedText(FileKind::music, music->FileName()),
-                          platform::caption::fileError, platform::MessageIcon::information);
-    return false;
+bool TFrameProjects::AddMusic(std::unique_ptr<TUnitMuz> music, const TProjectBounds& bounds) {
+    TMDIChildMuz* window = frame_.AddMusicWindow(std::move(music));
+    window->setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+    frame_.KeepInsideVisibleArea(window);
+    ShowAs(*window, bounds.show);
+    return true;
 }
 
 // The windows have their places: once their layouts have run, the views have their widths,

@@ -27,6 +27,7 @@
 #include "gui/mdi_child_wave.h"
 #include "gui/merge_split_commands.h"
 #include "gui/mix_dialog.h"
+#include "gui/music_commands.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
 #include "gui/register_dialog.h"
@@ -332,6 +333,7 @@ void TMainForm::RegisterHandlers() {
     RegisterViewCommands(*this);
     RegisterEffectCommands(*this);
     RegisterSoundFileCommands(*this);
+    RegisterMusicCommands(*this);  // after the wave commands: it passes theirs on
     projects_->RegisterCommands();
 }
 
@@ -617,12 +619,11 @@ void TMainForm::OpenFromCommandLine(const QString& argument) {
         case FileKind::wave:
             OpenWaveFile(fileName);
             break;
+        case FileKind::music:
+            OpenMusicFile(fileName);
+            break;
         case FileKind::project:
             projects_->Session().StartWith(fileName);
-            break;
-        case FileKind::music:
-            platform::ShowMessage(FileKindNotSupportedText(*kind, fileName),
-                                  platform::caption::fileError, platform::MessageIcon::information);
             break;
     }
     RebuildCaption();

@@ -17,6 +17,7 @@
 #include "documents/workspace.h"
 #include "gui/artwork.h"
 #include "gui/mdi_child.h"
+#include "music/unit_muz.h"
 #include "platform/busy_cursor.h"
 #include "platform/media_player.h"
 #include "shell/command_update.h"
@@ -43,6 +44,7 @@ class TDlgSelZoom;
 class TFrameProjects;
 class THelpWindow;
 class TKeyboardFilter;
+class TMDIChildMuz;
 class TMDIChildWave;
 class TNameBox;
 class TStatusPanels;
@@ -70,6 +72,13 @@ class TMainForm : public QMainWindow {
     TMDIChildWave* AddWaveWindow(std::unique_ptr<TUnitWave> document,
                                  const TWaveViewProps& settings,
                                  std::optional<QRect> bounds = std::nullopt);
+    // A new window for a music document (new, opened, duplicated).
+    TMDIChildMuz* AddMusicWindow(std::unique_ptr<TUnitMuz> document);
+    // The one way a music file is opened (command line, Open music). With withSampleWaves
+    // (outside a project load), the sample waves it names that lie beside it open too.
+    bool OpenMusicFile(const std::string& fileName, bool withSampleWaves = true);
+    // The active window when it shows a music document, else none.
+    TMDIChildMuz* ActiveMusicWindow() const;
     // The window of the open wave document of that name, or none.
     TMDIChildWave* WaveWindowNamed(std::string_view name) const;
     // The wave windows that draw the wave of that name as their envelope repaint.
@@ -116,6 +125,9 @@ class TMainForm : public QMainWindow {
     // Gives a command its handler; commands without one stay disabled.
     void SetHandler(CommandId id, std::function<void()> handler);
     bool HasHandler(CommandId id) const { return runnable_.test(Index(id)); }
+    // The handler given to a command (empty without one): commands that both kinds of
+    // window carry out pass on what is not theirs.
+    std::function<void()> Handler(CommandId id) const { return handlers_[Index(id)]; }
     QMenu* MenuOf(MenuId id) const { return menus_[static_cast<std::size_t>(id)]; }
     QToolBar* ToolbarOf(ToolbarId id) const { return toolbars_[static_cast<std::size_t>(id)]; }
 
@@ -144,6 +156,8 @@ class TMainForm : public QMainWindow {
     void RebuildCaption();
     // The name box shows the active document's name.
     void ShowActiveName();
+    // Whatever placed a document window, it ends up wholly inside the visible document area.
+    void KeepInsideVisibleArea(QWidget* window);
 
     // --- dialogs (replaceable, so that tests answer them)
     CloseAnswer AskCloseQuestion(const QString& text);
@@ -191,7 +205,7 @@ class TMainForm : public QMainWindow {
     void RegisterHandlers();
     FrameSnapshot Snapshot() const;
     void ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds);
-    void KeepInsideVisibleArea(QWidget* window);
+    void OpenSampleWavesBeside(const TUnitMuz& music, const std::string& fileName);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);

@@ -326,6 +326,34 @@ class Sound {
                                       double lengthFactor, double freqFactor, double blockSize,
                                       int quality) const;
 
+    // ---- Period echo (period_echo.cpp) ----
+    // New: count delayed copies of the range added to the sound, echo i delayed by i·a
+    // samples (a = Freq·time, fractions interpolated, the range read as 0 outside itself)
+    // and weighted by gain^i. The region receiving echoes runs from
+    // d = begin + (a < 0 ? count·trunc(a - 1) : 0) to c = end + (a > 0 ? count·trunc(a + 1) : 0);
+    // the wave grows with silence where the region leaves it. Each sample of the region is
+    // its old value plus the sum of all its echo terms, converted once (truncated, 16-bit).
+    // begin and end become the region. Requires 0 <= begin <= end <= GetValues(), count >= 0.
+    // A region beyond what a wave can hold fails like exhausted memory.
+    std::unique_ptr<Sound> PeriodEcho(ErrorFlag* error, double time, double volume,
+                                      std::int32_t count, std::int32_t& begin,
+                                      std::int32_t& end) const;
+    // The gain of echo i is (V/32767)^i, V the matching channel of volumeEnvelope stretched
+    // over the region. Requires volumeEnvelope.GetValues() > 0.
+    std::unique_ptr<Sound> PeriodEcho(ErrorFlag* error, double time, const Sound& volumeEnvelope,
+                                      std::int32_t count, std::int32_t& begin,
+                                      std::int32_t& end) const;
+    // The delay of echo i is i·a·T/32767, T the matching channel of timeEnvelope stretched over
+    // the region, which runs from begin - e to end + e with e = count·trunc(|a| + 1) (time is
+    // a maximal delay, meant to be >= 0). Requires timeEnvelope.GetValues() > 0.
+    std::unique_ptr<Sound> PeriodEcho(ErrorFlag* error, double time, const Sound& timeEnvelope,
+                                      double volume, std::int32_t count, std::int32_t& begin,
+                                      std::int32_t& end) const;
+    // Delay from timeEnvelope, gain from volumeEnvelope.
+    std::unique_ptr<Sound> PeriodEcho(ErrorFlag* error, double time, const Sound& timeEnvelope,
+                                      const Sound& volumeEnvelope, std::int32_t count,
+                                      std::int32_t& begin, std::int32_t& end) const;
+
   protected:
     Sound(std::int16_t moSt, std::int32_t freq, std::int16_t bytesPSample);
 

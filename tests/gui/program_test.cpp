@@ -22,7 +22,7 @@ TEST(ProgramTest, ScreenshotOptionSavesTheMainWindow) {
     EXPECT_EQ(image.width(), 1280);
     EXPECT_EQ(image.height(), 800);
     // The message about the music file went to standard error, not into a blocking box.
-    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains("Music files"));
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains("Cannot read the file"));
 }
 
 }  // namespace

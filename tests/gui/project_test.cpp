@@ -7,10 +7,13 @@
 
 #include "documents/wave_creation.h"
 #include "gui/frame_projects.h"
+#include "gui/mdi_child_muz.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/view_wave.h"
 #include "gui/view_wave_group.h"
 #include "gui/wave_test_support.h"
+#include "music/unit_muz.h"
+#include "shell/music_documents.h"
 
 namespace kalvora::gui {
 namespace {
@@ -72,8 +75,18 @@ TEST_F(ProjectTest, EveryWindowSettingAndChangeComesBack) {
     drawn->Wave().DrawNodes().Insert(0.25, 12000);
     drawn->Wave().DrawingEdited();
     Settle();
+    // A music document that exists only in the project.
+    TMDIChildMuz* music = frame.AddMusicWindow(NewMusic(frame.Workspace().Registry()));
+    music->Music().Tempo.SetValue(2.75);
+    music->Music().MarkChanged();
+    music->setGeometry(40, 50, 500, 250);
+    const std::string musicName = music->Music().Name();
+    // The drawn wave is the active one when the project is saved.
+    frame.MdiArea()->setActiveSubWindow(drawn);
+    Settle();
     const std::string emptyName = frame.DocumentWindows()[2]->Document().Name();
     const std::string drawnName = drawn->Wave().Name();
+    drawn->setGeometry(30, 60, 400, 200);
     const QRect drawnPlace = drawn->geometry();
 
     ASSERT_TRUE(frame.RunCommand(C::ProjectSave));
@@ -87,7 +100,7 @@ TEST_F(ProjectTest, EveryWindowSettingAndChangeComesBack) {
     Settle();
     EXPECT_TRUE(messages.Messages().empty()) << messages.Messages().front().text;
     EXPECT_EQ(frame.windowTitle(), FromCore("Kalvora 8.0 - " + project));
-    ASSERT_EQ(frame.DocumentWindows().size(), 4);
+    ASSERT_EQ(frame.DocumentWindows().size(), 5);
 
     TMDIChildWave* changedAgain = Named("Changed");
     ASSERT_NE(changedAgain, nullptr);
@@ -114,6 +127,16 @@ TEST_F(ProjectTest, EveryWindowSettingAndChangeComesBack) {
     EXPECT_TRUE(drawnAgain->Wave().UserDrawing());
     EXPECT_EQ(drawnAgain->Wave().DrawNodes().Count(), 3);
     EXPECT_EQ(drawnAgain->geometry(), drawnPlace);
+    TMDIChildMuz* musicAgain = nullptr;
+    for (TMDIChildKalvora* window : frame.DocumentWindows()) {
+        if (auto* candidate = qobject_cast<TMDIChildMuz*>(window)) musicAgain = candidate;
+    }
+    ASSERT_NE(musicAgain, nullptr);
+    EXPECT_EQ(musicAgain->Music().Name(), musicName);
+    EXPECT_TRUE(musicAgain->Music().HasNoFile());
+    EXPECT_DOUBLE_EQ(musicAgain->Music().Tempo.GetValue(), 2.75);
+    EXPECT_EQ(musicAgain->geometry(), QRect(40, 50, 500, 250));
+
     // The last window of the project is the active one again.
     EXPECT_EQ(frame.ActiveWaveWindow(), drawnAgain);
 }
