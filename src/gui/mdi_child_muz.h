@@ -13,7 +13,7 @@ namespace kalvora::gui {
 
 class TViewMuz;
 
-class TMDIChildMuz : public TMDIChildKalvora, public MuzWindow {
+class TMDIChildMuz : public TMDIChildKalvora, public MuzWindow, public MuzNotePlayer {
     Q_OBJECT
   public:
     TMDIChildMuz(TMainForm& frame, std::unique_ptr<TUnitMuz> document);
@@ -31,6 +31,13 @@ class TMDIChildMuz : public TMDIChildKalvora, public MuzWindow {
     // (the message has been shown) and the document stays as it was.
     bool Revert();
 
+    // "P&lay Note": the selected note through the frame's player. A sample wave that cannot
+    // be found is reported in a message; during auto-play only in the status bar, so that
+    // editing goes on undisturbed.
+    void PlaySelectedNote();
+    // "&Generate": the whole music rendered into a new wave document and window.
+    void Generate();
+
     // Something in the window changed the document or its selection: the commands and
     // status panels follow at the next idle moment.
     void Changed();
@@ -42,6 +49,8 @@ class TMDIChildMuz : public TMDIChildKalvora, public MuzWindow {
     void NameChanged(std::string_view oldName) override;
     void Redraw() override;
     void ScrollIntoView(const TXTouchMuzSymbol& symbol) override;
+    // --- MuzNotePlayer: auto-play and Play Note
+    bool PlayNote(const TMuzNote& note, double tempo) override;
 
   signals:
     // The rooms of a stave changed by dragging its border (the music dialog shows them).
@@ -56,6 +65,8 @@ class TMDIChildMuz : public TMDIChildKalvora, public MuzWindow {
     void Link(TUnitMuz& music);
 
     TViewMuz* view_ = nullptr;
+    // Play Note runs: a failure is worth a message box.
+    bool playRequested_ = false;
 };
 
 }  // namespace kalvora::gui

@@ -156,6 +156,9 @@ void RegisterMusicCommands(TMainForm& frame) {
                      OnActiveMusic(
                          frame, [f](TMDIChildMuz& w) { ChangeMusicProperties(*f, w); },
                          frame.Handler(C::FileProperties)));
+    frame.SetHandler(C::MusicPlayNote,
+                     OnActiveMusic(frame, [](TMDIChildMuz& w) { w.PlaySelectedNote(); }));
+    frame.SetHandler(C::MusicGenerate, OnActiveMusic(frame, [](TMDIChildMuz& w) { w.Generate(); }));
     for (const MusicCommand& command : MusicCommands()) {
         frame.SetHandler(command.id, OnActiveMusic(frame, [edit = command.edit](TMDIChildMuz& w) {
                              edit(w.Music());

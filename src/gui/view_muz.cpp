@@ -86,18 +86,26 @@ void TViewMuz::PaintNotation() {
                   .Paint(music.Root());
 }
 
-// The selection's touch area is known only once a paint has laid it out: a symbol selected
-// just now (inserted, or reached by a key) is scrolled to after the paint, which then runs
-// again at the new scroll position.
+// The extent and the selection's touch area are known only once a paint has laid them out:
+// the scroll bars follow, and a symbol selected just now (inserted, or reached by a key) is
+// scrolled to, right after the paint, outside it.
 void TViewMuz::paintEvent(QPaintEvent*) {
     PaintNotation();
+    QPainter painter(viewport());
+    buffer_->DrawOnto(painter, QPoint(0, 0));
+    if (!followPending_) {
+        followPending_ = true;
+        QMetaObject::invokeMethod(this, &TViewMuz::FollowLayout, Qt::QueuedConnection);
+    }
+}
+
+void TViewMuz::FollowLayout() {
+    followPending_ = false;
     UpdateScrollBars();
     if (scrollPending_) {
         scrollPending_ = false;
-        if (ScrollToSelection()) PaintNotation();
+        ScrollToSelection();
     }
-    QPainter painter(viewport());
-    buffer_->DrawOnto(painter, QPoint(0, 0));
 }
 
 void TViewMuz::UpdateScrollBars() {
@@ -112,24 +120,19 @@ void TViewMuz::UpdateScrollBars() {
     vertical->setRange(0, std::max(0, extent_.Height - client.height()));
 }
 
-bool TViewMuz::ScrollToSelection() {
+void TViewMuz::ScrollToSelection() {
     const TXTouchMuzSymbol* symbol = window_.Music().SelectedSymbol();
-    if (symbol == nullptr || symbol->HasTouch == 0) return false;
+    if (symbol == nullptr || symbol->HasTouch == 0) return;
     const notation::TScrollRanges ranges = notation::ScrollRangesOf(*symbol);
     const QSize client = viewport()->size();
     const int dx = notation::HorizontalScrollToShow(ranges.Left, ranges.Right, client.width());
     const int dy = ranges.Vertical
                        ? notation::VerticalScrollToShow(ranges.Top, ranges.Bottom, client.height())
                        : 0;
-    const int oldX = ScrollX(), oldY = ScrollY();
-    // The bars may not reach far enough yet for a symbol beyond the last extent.
-    QScrollBar* horizontal = horizontalScrollBar();
-    if (oldX + dx > horizontal->maximum()) horizontal->setMaximum(oldX + dx);
-    QSignalBlocker blockHorizontal(horizontal);
-    QSignalBlocker blockVertical(verticalScrollBar());
-    horizontal->setValue(oldX + dx);
-    verticalScrollBar()->setValue(oldY + dy);
-    return ScrollX() != oldX || ScrollY() != oldY;
+    // Setting a value repaints through scrollContentsBy; the bars reach as far as the last
+    // paint measured, which holds every symbol drawn.
+    horizontalScrollBar()->setValue(ScrollX() + dx);
+    verticalScrollBar()->setValue(ScrollY() + dy);
 }
 
 void TViewMuz::resizeEvent(QResizeEvent* event) {

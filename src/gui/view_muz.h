@@ -43,8 +43,9 @@ class TViewMuz : public QAbstractScrollArea {
 
   private:
     void PaintNotation();
+    void FollowLayout();
     void UpdateScrollBars();
-    bool ScrollToSelection();
+    void ScrollToSelection();
     void ShowCursor(notation::TMuzCursor cursor);
 
     TMDIChildMuz& window_;
@@ -52,6 +53,7 @@ class TViewMuz : public QAbstractScrollArea {
     std::unique_ptr<platform::ImageCanvas> buffer_;
     notation::TNotationExtent extent_;
     bool scrollPending_ = false;
+    bool followPending_ = false;
 };
 
 }  // namespace kalvora::gui

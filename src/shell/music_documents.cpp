@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "music/music_file.h"
+#include "music/music_generation.h"
 #include "platform/busy_cursor.h"
 #include "platform/messages.h"
 
@@ -75,24 +76,6 @@ std::unique_ptr<TUnitMuz> RevertMusic(TUnitMuz& source, TUnitRegistry& registry)
     music->SetFileName(source.FileName());
     music->MarkSaved();
     return music;
-}
-
-std::vector<std::string> SampleWaveNames(const TUnitMuz& music) {
-    std::vector<std::string> names;
-    for (const TNoteStave* stave = music.Staves().FirstStave(); stave != nullptr;
-         stave = stave->GetNext()) {
-        for (const TNoteGroup* group = stave->GetStartNoteGroup(); group != nullptr;
-             group = group->GetNext()) {
-            for (const TOnePlayer* player = group->GetCompoundPlayer().GetStartOnePlayer();
-                 player != nullptr; player = player->GetNext()) {
-                const unitUnitWave* wave = player->OnePlayerProps.ActiveSampleWave();
-                if (wave == nullptr || wave->GetName().empty()) continue;
-                if (std::find(names.begin(), names.end(), wave->GetName()) == names.end())
-                    names.push_back(wave->GetName());
-            }
-        }
-    }
-    return names;
 }
 
 std::vector<TSampleWaveFile> SampleWavesBeside(const TUnitMuz& music, const TUnitRegistry& registry,

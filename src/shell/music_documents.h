@@ -30,10 +30,6 @@ std::unique_ptr<TUnitMuz> DuplicateMusic(TUnitMuz& source, TUnitRegistry& regist
 // "<name>" <reason>" (caption "File Error") and returns nullptr; the source stays as it was.
 std::unique_ptr<TUnitMuz> RevertMusic(TUnitMuz& source, TUnitRegistry& registry);
 
-// The names of the sample waves the players of the music use (of their active kinds),
-// each once, in stave, group and player order.
-std::vector<std::string> SampleWaveNames(const TUnitMuz& music);
-
 // A sample wave that names no open wave document, and the file NAME.wav beside the music
 // file that can stand in for it.
 struct TSampleWaveFile {

@@ -1,6 +1,7 @@
 #include "shell/music_frame_document.h"
 
 #include "music/music_file.h"
+#include "music/music_generation.h"
 #include "platform/assertion.h"
 #include "platform/busy_cursor.h"
 #include "shell/music_command_states.h"
@@ -40,6 +41,16 @@ bool MusicFrameDocument::SaveAs(const std::string& fileName) {
 
 void MusicFrameDocument::Closed() {
     registry_.Remove(*music_);
+}
+
+std::optional<PlayRange> MusicFrameDocument::SoundToPlay() {
+    platform::BusyScope busy;
+    ErrorFlag error = 0;
+    std::shared_ptr<const Sound> sound =
+        GenerateWave(*music_, TRegistrySampleWaves(registry_), {}, &error);
+    if (!sound || sound->GetValues() == 0) return std::nullopt;
+    const std::int32_t samples = sound->GetValues();
+    return PlayRange{std::move(sound), 0, samples};
 }
 
 std::unique_ptr<TUnitMuz> MusicFrameDocument::Replace(std::unique_ptr<TUnitMuz> music) {

@@ -33,6 +33,9 @@ class MusicFrameDocument final : public FrameDocument {
     bool SaveAs(const std::string& fileName) override;
     TUnit* Unit() override { return music_.get(); }
     void Closed() override;
+    // Play renders the whole music with the open wave documents as sample waves; a failure
+    // has been reported ("Cannot create music: ...") and nothing plays.
+    std::optional<PlayRange> SoundToPlay() override;
 
     // Puts `music` in place of the document shown (Revert); it takes the old one's place
     // in the registry. The old document is handed back for the caller to destroy once

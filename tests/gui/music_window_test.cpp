@@ -6,18 +6,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 #include "gui/main_form.h"
+#include "gui/mdi_child_wave.h"
 #include "gui/qt_text.h"
 #include "gui/status_panels.h"
 #include "gui/view_muz.h"
 #include "gui/wave_test_support.h"
 #include "music/music_file.h"
 #include "platform/fake_media_player.h"
+#include "platform/qt/sound_server_support.h"
 #include "platform/recording_message_sink.h"
 
 namespace kalvora::gui {
@@ -116,6 +119,14 @@ TEST_F(MusicWindowTest, NewMusicOpensAWindowWithTheMusicMenusAndToolbars) {
     // Both scroll bars are shown.
     EXPECT_TRUE(window->View().horizontalScrollBar()->isVisible());
     EXPECT_TRUE(window->View().verticalScrollBar()->isVisible());
+    Paint(*window);
+    for (int p : {-6, -5, -4, -3, -2, -1, 0, 1})
+        AppendNote(*window, p);
+    QScrollBar* bar = window->View().horizontalScrollBar();
+    // The horizontal range is the document's width beyond the client, a page the client.
+    EXPECT_EQ(bar->maximum(), window->View().Extent().Width - window->View().viewport()->width());
+    EXPECT_EQ(bar->pageStep(), window->View().viewport()->width());
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(MusicWindowTest, ClicksAndKeysWriteAMelodyThatSavesReopensAndReverts) {
@@ -155,10 +166,17 @@ TEST_F(MusicWindowTest, ClicksAndKeysWriteAMelodyThatSavesReopensAndReverts) {
     EXPECT_EQ(window->windowTitle(), FromCore("NONAME1 - " + saveName_));
     EXPECT_TRUE(messages_.Messages().empty());
 
+    // The stave's instrument plays the wave "sample": a tone beside the music file opens
+    // with it and takes that name.
+    kalvora::testing::WriteTone(FileNameToCore(folder_.filePath("sample.wav")), {22050, 1, 2}, 0.25,
+                                1000, 12000);
     openNames_ = {FileNameFromCore(saveName_)};
     ASSERT_TRUE(frame_->RunCommand(C::FileOpenMuz));
     Settle();
     TMDIChildMuz* reopened = frame_->ActiveMusicWindow();
+    EXPECT_EQ(frame_->DocumentWindows().size(), 3);
+    ASSERT_NE(frame_->WaveWindowNamed("sample"), nullptr);
+    EXPECT_EQ(Panel(0), "Sample waves opened: sample.wav");
     ASSERT_NE(reopened, window);
     ASSERT_NE(reopened, nullptr);
     std::vector<TMuzNote*> notes = Notes(reopened->Music());
@@ -166,6 +184,25 @@ TEST_F(MusicWindowTest, ClicksAndKeysWriteAMelodyThatSavesReopensAndReverts) {
     EXPECT_EQ(notes[4]->NoteLengthKind, 2);
     EXPECT_EQ(notes[4]->Points, 1);
     EXPECT_DOUBLE_EQ(notes[4]->Position, 1.0);
+
+    // Play renders the music and hands it to the player; Generate makes a wave of it.
+    media_->ClearCalls();
+    ASSERT_TRUE(frame_->RunCommand(C::FilePlay));
+    EXPECT_NE(media_->CallsText().find("Play"), std::string::npos) << media_->CallsText();
+    ASSERT_TRUE(frame_->RunCommand(C::FileStop));
+    ASSERT_TRUE(frame_->RunCommand(C::MusicGenerate));
+    Settle();
+    TMDIChildWave* generated = frame_->ActiveWaveWindow();
+    ASSERT_NE(generated, nullptr);
+    // The last note starts a second in (a whole note a second) and sounds the sample
+    // resampled to its pitch.
+    EXPECT_GT(generated->Wave().GetValues(), 22050);
+    EXPECT_LT(generated->Wave().GetValues(), 22050 * 3);
+    EXPECT_EQ(generated->Wave().GetFreq(), 22050);
+    EXPECT_EQ(generated->Wave().Name(), "NONAME2");
+    EXPECT_TRUE(messages_.Messages().empty());
+    frame_->MdiArea()->setActiveSubWindow(reopened);
+    Settle();
 
     // Revert: an edit is undone by reading the file again.
     Paint(*reopened);
@@ -185,7 +222,7 @@ TEST_F(MusicWindowTest, ClicksAndKeysWriteAMelodyThatSavesReopensAndReverts) {
     Settle();
     TMDIChildMuz* copy = frame_->ActiveMusicWindow();
     ASSERT_NE(copy, reopened);
-    EXPECT_EQ(copy->Music().Name(), "NONAME2");
+    EXPECT_EQ(copy->Music().Name(), "NONAME3");
     EXPECT_TRUE(copy->Music().HasNoFile());
     EXPECT_EQ(Notes(copy->Music()).size(), 5u);
 }
@@ -241,6 +278,51 @@ TEST_F(MusicWindowTest, AnUnreadableFileIsReportedAndOpensNoWindow) {
     ASSERT_EQ(messages_.Messages().size(), 1u);
     EXPECT_EQ(messages_.Messages()[0].caption, "File Error");
     EXPECT_TRUE(frame_->DocumentWindows().isEmpty());
+}
+
+TEST_F(MusicWindowTest, PlayNoteWithoutItsSampleWaveSaysWhy) {
+    TMDIChildMuz* window = NewMusic();
+    Paint(*window);
+    // Auto-play while writing: the reason goes to the status bar, no box interrupts.
+    AppendNote(*window, 0);
+    EXPECT_TRUE(messages_.Messages().empty());
+    EXPECT_EQ(Panel(0), "Cannot play the note: Cannot find window \"sample\".");
+    ASSERT_TRUE(frame_->RunCommand(C::MusicPlayNote));
+    ASSERT_EQ(messages_.Messages().size(), 1u);
+    EXPECT_EQ(messages_.Messages()[0].text, "Cannot play the note: Cannot find window \"sample\".");
+    messages_.Clear();
+    ASSERT_TRUE(frame_->RunCommand(C::MusicGenerate));
+    ASSERT_EQ(messages_.Messages().size(), 1u);
+    EXPECT_EQ(messages_.Messages()[0].text, "Cannot create music: Cannot find window \"sample\".");
+    EXPECT_EQ(frame_->DocumentWindows().size(), 1);
+}
+
+// The program's own player against the private sound server: a music window plays its
+// rendered notes to the end.
+TEST(MusicPlayerTest, MusicPlaysThroughTheSoundServer) {
+    KALVORA_REQUIRE_SOUND_SERVER();
+    platform::RecordingMessageSink messages;
+    TMainForm frame;
+    frame.show();
+    QTemporaryDir folder;
+    const std::string sample = FileNameToCore(folder.filePath("sample.wav"));
+    kalvora::testing::WriteTone(sample, {22050, 1, 2}, 0.2, 1000, 12000);
+    ASSERT_TRUE(frame.OpenWaveFile(sample));
+    frame.ActiveWaveWindow()->Wave().SetName("sample");
+    ASSERT_TRUE(frame.RunCommand(C::FileNewMuz));
+    QApplication::processEvents();
+    TMDIChildMuz* window = frame.ActiveMusicWindow();
+    ASSERT_NE(window, nullptr);
+    window->Music().AutoPlay = false;
+    TMuzInsertion place;
+    place.Stave = window->Music().Staves().FirstStave();
+    place.After = window->Music().Root().FirstSinglePart()->StartKeyOfStave(place.Stave);
+    ASSERT_TRUE(window->Music().InsertAt(place));
+    frame.UpdateCommands();
+    ASSERT_TRUE(frame.RunCommand(C::FilePlay));
+    EXPECT_TRUE(frame.Player().Facts().playChecked);
+    EXPECT_TRUE(kalvora::testing::WaitFor([&] { return !frame.Player().Facts().playChecked; }, 10));
+    EXPECT_TRUE(messages.Messages().empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "documents/undo.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_muz.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/view_wave_group.h"
 #include "shell/command_table.h"
@@ -111,6 +112,22 @@ void WaveWindow(gui::TMainForm& frame, const gui::TMDIChildWave& window, Rules& 
     }
 }
 
+// The file commands follow the music document; its own commands follow its queries.
+void MusicWindow(gui::TMainForm& frame, const gui::TMDIChildMuz& window, Rules& rules) {
+    const TUnitMuz& music = window.Music();
+    rules.Enable({C::FileProperties, C::FileSaveAs, C::DuplicateMuz, C::MusicAutoPlay}, true);
+    rules.Enable({C::FilePlay, C::FilePlayMax}, frame.PlayEnabled());
+    rules.Enable({C::FileRecord, C::DuplicateWave}, false);
+    rules.Enable({C::FileSave}, music.NeedsSave());
+    rules.Enable({C::FileRevert}, music.NeedsSave() && !music.HasNoFile());
+    rules.Enable({C::MusicPlayNote}, music.SelectedNote() != nullptr);
+    rules.Enable({C::MusicDelete}, music.CanDeleteSelected());
+    rules.Check(C::MusicModeAdd, music.UnitMuzMode == unitMuzNew);
+    rules.Check(C::MusicModeEdit, music.UnitMuzMode == unitMuzSel);
+    rules.Check(C::MusicModeDelete, music.UnitMuzMode == unitMuzDel);
+    rules.Check(C::MusicAutoPlay, music.AutoPlay);
+}
+
 void Always(gui::TMainForm& frame, Rules& rules) {
     const TUndoUnit* record = frame.Workspace().Undo().Record();
     const bool undo = record != nullptr && !record->Document().UserDrawing();
@@ -136,6 +153,8 @@ std::vector<std::string> CompareCommandStates(gui::TMainForm& frame) {
     Always(frame, rules);
     if (const gui::TMDIChildWave* window = frame.ActiveWaveWindow()) {
         WaveWindow(frame, *window, rules);
+    } else if (const gui::TMDIChildMuz* music = frame.ActiveMusicWindow()) {
+        MusicWindow(frame, *music, rules);
     } else if (frame.ActiveDocumentWindow() == nullptr) {
         NoWaveWindow(rules);
     }

@@ -22,6 +22,7 @@
 #include "documents/wave_creation.h"
 #include "documents/wave_document.h"
 #include "gui/main_form.h"
+#include "gui/mdi_child_muz.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/name_box.h"
 #include "gui/qt_text.h"
@@ -273,14 +274,17 @@ void TSoakDriver::AnswerFrameQuestions() {
     };
     frame.saveFileName = [this](FileDialogKind kind) -> std::optional<std::string> {
         const int pick = Uniform(0, 9);
+        const bool music = kind == FileDialogKind::saveMusic;
         std::optional<std::string> name;
         if (IsProjectDialog(kind)) {
             if (pick < 8)
                 name = folder_.filePath(QString("p%1.kvp").arg(Uniform(0, 2))).toStdString();
         } else if (pick < 7) {
-            name = folder_.filePath(QString("w%1.wav").arg(Uniform(0, 5))).toStdString();
+            name = folder_.filePath(QString(music ? "m%1.kvm" : "w%1.wav").arg(Uniform(0, 5)))
+                       .toStdString();
         } else if (pick < 8) {
-            name = folder_.filePath("no such folder/x.wav").toStdString();
+            name = folder_.filePath(music ? "no such folder/x.kvm" : "no such folder/x.wav")
+                       .toStdString();
         }
         Log("  save file name: " + name.value_or("Cancel"));
         return name;
@@ -292,8 +296,9 @@ void TSoakDriver::AnswerFrameQuestions() {
             Log("  open project: " + names.first().toStdString());
             return names;
         }
-        std::vector<std::string> files = WaveFiles();
-        files.push_back(folder_.filePath("missing.wav").toStdString());
+        const bool music = kind == FileDialogKind::openMusic;
+        std::vector<std::string> files = music ? FilesOf("*.kvm") : WaveFiles();
+        files.push_back(folder_.filePath(music ? "missing.kvm" : "missing.wav").toStdString());
         const int count = Uniform(0, 2);
         for (int i = 0; i < count; ++i)
             names << QString::fromStdString(
@@ -326,17 +331,22 @@ void TSoakDriver::AnswerFrameQuestions() {
         return place;
     };
     frame.registerNameAnswer = [this](const std::string& name) -> std::optional<std::string> {
-        const char* names[] = {"Lead", "Bass", "", "  Pad  ", "NONAME1", "x"};
+        // "sample" is the wave the instrument of a new stave plays.
+        const char* names[] = {"Lead", "Bass", "", "  Pad  ", "NONAME1", "x", "sample"};
         if (Chance(0.2)) return std::nullopt;
-        std::string chosen = Chance(0.2) ? name : names[Uniform(0, 5)];
+        std::string chosen = Chance(0.2) ? name : names[Uniform(0, 6)];
         Log("  Register: \"" + chosen + "\"");
         return chosen;
     };
 }
 
 std::vector<std::string> TSoakDriver::WaveFiles() const {
+    return FilesOf("*.wav");
+}
+
+std::vector<std::string> TSoakDriver::FilesOf(const QString& pattern) const {
     std::vector<std::string> files;
-    for (const QString& name : QDir(folder_.path()).entryList({"*.wav"}, QDir::Files, QDir::Name))
+    for (const QString& name : QDir(folder_.path()).entryList({pattern}, QDir::Files, QDir::Name))
         files.push_back(folder_.filePath(name).toStdString());
     return files;
 }
@@ -589,6 +599,10 @@ void TSoakDriver::ChangeZoom() {
 // A click or a drag with the left button, with Shift or Ctrl now and then (and with the
 // zoom tools when they are chosen).
 void TSoakDriver::ClickInView() {
+    if (frame_->ActiveMusicWindow() != nullptr) {
+        ClickInMusic();
+        return;
+    }
     gui::TMDIChildWave* window = ActiveWave();
     if (window == nullptr) return;
     gui::TViewWave& view = RandomView(*window);
@@ -646,6 +660,10 @@ void TSoakDriver::PressShortcut(QWidget& target) {
 }
 
 void TSoakDriver::PressKeys() {
+    if (frame_->ActiveMusicWindow() != nullptr) {
+        PressMusicKeys();
+        return;
+    }
     gui::TMDIChildWave* window = ActiveWave();
     if (window == nullptr) return;
     gui::TViewWave& view = RandomView(*window);
@@ -668,6 +686,7 @@ void TSoakDriver::PressKeys() {
 }
 
 void TSoakDriver::ActivateWindow() {
+    if (Chance(0.3) && ActivateMusicWindow()) return;
     gui::TMDIChildWave* window = RandomWave();
     if (window == nullptr) return;
     Log("#" + std::to_string(step_) + " activate " + Describe(window->Wave()));
@@ -805,6 +824,11 @@ void TSoakDriver::CheckInvariants() {
     if (const TUndoUnit* record = frame_->Workspace().Undo().Record()) {
         if (std::string fault = SoundFault(*record->TheSound(), "the undo record"); !fault.empty())
             Fail(fault);
+    }
+    for (gui::TMDIChildMuz* window : frame_->findChildren<gui::TMDIChildMuz*>()) {
+        if (window->IsClosed()) continue;  // destroyed a moment later
+        CheckMusicWindow(*window);
+        if (!finding_.empty()) return;
     }
     for (const std::string& difference : CompareCommandStates(*frame_)) {
         Fail("command state: " + difference);

@@ -29,6 +29,7 @@ class FakeMediaPlayer;
 
 namespace kalvora::gui {
 class TMainForm;
+class TMDIChildMuz;
 class TMDIChildWave;
 class TViewWave;
 }  // namespace kalvora::gui
@@ -87,18 +88,24 @@ class TSoakDriver final : public platform::MessageSink {
     void Rename();
     void EndPlayerOperation();
     void EditDrawing();
+    // --- the steps in music windows (soak_music_steps.cpp)
+    void ClickInMusic();
+    void PressMusicKeys();
+    bool ActivateMusicWindow();
 
     // --- the invariants
     void CheckInvariants();
     void CheckWindow(gui::TMDIChildWave& window);
     void CheckMemory();
     void CheckUndoTwice();
+    void CheckMusicWindow(gui::TMDIChildMuz& window);
 
     void AnswerFrameQuestions();
     gui::TMDIChildWave* ActiveWave() const;
     gui::TMDIChildWave* RandomWave();
     gui::TViewWave& RandomView(gui::TMDIChildWave& window);
     std::vector<std::string> WaveFiles() const;
+    std::vector<std::string> FilesOf(const QString& pattern) const;
 
     int Uniform(int low, int high);
     double Real(double low, double high);
