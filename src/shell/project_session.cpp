@@ -212,6 +212,10 @@ bool TProjectSession::SaveProject(const std::string& file, bool exported) {
         if (number >= 0) named.push_back(number);
         if (!exported && i < windows.size()) windows[i].unit->SetTempFile(number);
     }
+    // An export over the project's own file must not take the copies of its unshown windows.
+    if (file == projectFile_) {
+        for (const TProjectWindow& window : unshown_) named.push_back(window.tempFile);
+    }
     RemoveUnnamedCopies(file, named);
     return true;
 }
