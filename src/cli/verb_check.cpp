@@ -80,10 +80,11 @@ int RunCheck(VerbContext& context) {
     return exitSuccess;
 }
 
-const VerbRegistration registration({"check", kUsage,
-                                     "validates a file the program writes (wave shadow file "
-                                     ".kvw, music file .kvm), chosen by its top element",
-                                     RunCheck});
+const VerbRegistration registration(
+    {"check", kUsage,
+     "validates a file the program writes (wave shadow file "
+     ".kvw, music file .kvm, project .kvp), chosen by its top element",
+     RunCheck});
 
 }  // namespace
 }  // namespace kalvora::cli

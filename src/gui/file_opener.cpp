@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "documents/wave_import.h"
+#include "gui/frame_projects.h"
 #include "gui/main_form.h"
 #include "gui/qt_text.h"
 #include "platform/messages.h"
@@ -38,12 +39,6 @@ bool ImportWaveFile(TMainForm& frame, const std::string& fileName) {
     return true;
 }
 
-bool NotYetSupported(FileKind kind, const std::string& fileName) {
-    platform::ShowMessage(FileKindNotSupportedText(kind, fileName), platform::caption::fileError,
-                          platform::MessageIcon::information);
-    return false;
-}
-
 }  // namespace
 
 bool OpenFileByKind(TMainForm& frame, const std::string& fileName) {
@@ -58,9 +53,8 @@ bool OpenFileByKind(TMainForm& frame, const std::string& fileName) {
             return ImportWaveFile(frame, fileName);
         case FileOpening::music:
             return frame.OpenMusicFile(fileName);
-        // Project files open here once the frame can open them.
         case FileOpening::project:
-            return NotYetSupported(FileKind::project, fileName);
+            return frame.Projects().OpenProjectFile(fileName);
     }
     return false;
 }

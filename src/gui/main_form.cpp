@@ -22,17 +22,18 @@
 #include "gui/export_options_dialog.h"
 #include "gui/file_dialogs.h"
 #include "gui/frame_additions.h"
+#include "gui/frame_projects.h"
 #include "gui/help_window.h"
 #include "gui/keyboard_filter.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/merge_split_commands.h"
 #include "gui/mix_dialog.h"
 #include "gui/music_commands.h"
+#include "gui/music_dialog_commands.h"
 #include "gui/name_box.h"
 #include "gui/play_head_tracker.h"
 #include "gui/qt_text.h"
 #include "gui/register_dialog.h"
-#include "gui/music_dialog_commands.h"
 #include "gui/select_zoom_dialog.h"
 #include "gui/sound_file_commands.h"
 #include "gui/status_panels.h"
@@ -83,7 +84,7 @@ TMainForm::TMainForm(std::unique_ptr<platform::MediaPlayer> mediaPlayer)
     // record (the workspace starts without), no tool dialogs, caption, icon, cursors (loaded
     // with the frame).
     platform::SetBusyIndicator(busyCursor_.get());
-    projectFile_.clear();
+    projects_ = std::make_unique<TFrameProjects>(*this);
     std::filesystem::path folder =
         PrivateTempFolderPath(SystemTempDirectory(), platform::CurrentUserTag());
     tempFolder_ = folder.string();
@@ -159,8 +160,12 @@ TMainForm::~TMainForm() {
     platform::SetBusyIndicator(nullptr);
 }
 
+const std::string& TMainForm::ProjectFile() const {
+    return projects_->ProjectFile();
+}
+
 void TMainForm::RebuildCaption() {
-    setWindowTitle(FromCore(MainCaption(projectFile_)));
+    setWindowTitle(FromCore(MainCaption(ProjectFile())));
 }
 
 // --- menus and toolbars -------------------------------------------------------------------
@@ -248,7 +253,7 @@ FrameSnapshot TMainForm::Snapshot() const {
         auto* window = dynamic_cast<TMDIChildWave*>(record->Document().Window());
         snapshot.undoDocumentRecording = window != nullptr && window->RecordedInto();
     }
-    snapshot.projectOpen = !projectFile_.empty();
+    snapshot.projectOpen = !ProjectFile().empty();
     snapshot.player = player_->Facts();
     snapshot.selectZoomVisible = selectZoom_ != nullptr && selectZoom_->isVisible();
     snapshot.musicDialogVisible = MusicDialogVisible(*this);
@@ -341,6 +346,7 @@ void TMainForm::RegisterHandlers() {
     RegisterSoundFileCommands(*this);
     RegisterMusicCommands(*this);  // after the wave commands: it passes theirs on
     RegisterMusicDialogCommands(*this);
+    projects_->RegisterCommands();
 }
 
 // --- the tool window "Select and Zoom" -----------------------------------------------------
@@ -629,7 +635,6 @@ void TMainForm::ArrangeMinimizedWindows() {
 void TMainForm::OpenFromCommandLine(const QString& argument) {
     std::string fileName = FileNameToCore(argument);
     std::optional<FileKind> kind = FileKindOfArgument(fileName);
-    if (kind != FileKind::project) projectFile_.clear();
     if (!kind) return;
     switch (*kind) {
         case FileKind::wave:
@@ -639,8 +644,7 @@ void TMainForm::OpenFromCommandLine(const QString& argument) {
             OpenMusicFile(fileName);
             break;
         case FileKind::project:
-            platform::ShowMessage(FileKindNotSupportedText(*kind, fileName),
-                                  platform::caption::fileError, platform::MessageIcon::information);
+            projects_->StartWith(fileName);
             break;
     }
     RebuildCaption();
@@ -756,22 +760,18 @@ void TMainForm::ShowHelp(CommandId id) {
 
 // --- shutdown and events --------------------------------------------------------------------
 
-// Closing asks every document window its close question first; one refusal keeps the program
-// and all its windows open. An open project is not saved.
+// Without a project, closing asks every document window its close question first; one
+// refusal keeps the program and all its windows open. An open project is saved instead, and
+// a failed save keeps the program open.
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (additions_->LongWorkRunning()) {  // its progress window says how to end it
         event->ignore();
         return;
     }
-    QList<TMDIChildKalvora*> windows = DocumentWindows();
-    for (TMDIChildKalvora* window : windows) {
-        if (!window->CloseQuery()) {
-            event->ignore();
-            return;
-        }
+    if (!projects_->Session().CloseForShutdown()) {
+        event->ignore();
+        return;
     }
-    for (TMDIChildKalvora* window : windows)
-        window->CloseWithoutQuestion();
     // The undo record goes with the program (the clipboard and records go with the frame).
     workspace_.Undo().DropUndo();
     if (helpWindow_ != nullptr) helpWindow_->close();

@@ -42,6 +42,7 @@ class CommandActions;
 class TFrameAdditions;
 class TAboutBox;
 class TDlgSelZoom;
+class TFrameProjects;
 class THelpWindow;
 class TKeyboardFilter;
 class TMDIChildMuz;
@@ -153,7 +154,15 @@ class TMainForm : public QMainWindow {
     bool Play(const Sound& sound, bool maximal);
     FramePlayer& Player() const { return *player_; }
     const std::string& TempFolder() const { return tempFolder_; }
-    const std::string& ProjectFile() const { return projectFile_; }
+    // The open project's file; empty when none is open.
+    const std::string& ProjectFile() const;
+    TFrameProjects& Projects() const { return *projects_; }
+    // The frame's caption: the program and the open project.
+    void RebuildCaption();
+    // The name box shows the active document's name.
+    void ShowActiveName();
+    // Whatever placed a document window, it ends up wholly inside the visible document area.
+    void KeepInsideVisibleArea(QWidget* window);
 
     // --- dialogs (replaceable, so that tests answer them)
     CloseAnswer AskCloseQuestion(const QString& text);
@@ -202,13 +211,10 @@ class TMainForm : public QMainWindow {
     FrameSnapshot Snapshot() const;
     void ShowDocumentWindow(TMDIChildKalvora* window, std::optional<QRect> bounds);
     void OpenSampleWavesBeside(const TUnitMuz& music, const std::string& fileName);
-    void KeepInsideVisibleArea(QWidget* window);
     void ApplyArrangement(const Arrangement& arrangement);
     void FillWindowList();
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnNameEntered(const QString& text);
-    void ShowActiveName();
-    void RebuildCaption();
     void TileWindows(bool horizontally);
     void ArrangeMinimizedWindows();
     void ShowHelp(CommandId id);
@@ -247,7 +253,8 @@ class TMainForm : public QMainWindow {
     TWorkspace workspace_;
     TWaveViewProps defaultWaveViewProps_;
     TVoldViewProps defaultVoldViewProps_;
-    std::string projectFile_;
+    // The open project and the Project commands.
+    std::unique_ptr<TFrameProjects> projects_;
     bool playEnabled_ = false;
     std::string tempFolder_;
     TToolWindowKeyboard toolWindowKeyboard_;

@@ -25,14 +25,4 @@ std::optional<FileKind> FileKindOfArgument(std::string_view argument) {
     return std::nullopt;
 }
 
-std::string FileKindNotSupportedText(FileKind kind, std::string_view fileName) {
-    std::string_view what = kind == FileKind::project ? "Project files"
-                            : kind == FileKind::music ? "Music files"
-                                                      : "Wave files";
-    std::string text = "Cannot read the file: \"";
-    text.append(fileName).append("\" ").append(what).append(
-        " cannot be opened by this version of Kalvora yet.");
-    return text;
-}
-
 }  // namespace kalvora

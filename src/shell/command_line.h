@@ -17,7 +17,4 @@ enum class FileKind { project, music, wave };
 // "File Error", and the result is nullopt.
 std::optional<FileKind> FileKindOfArgument(std::string_view argument);
 
-// The message for a file kind this version of the program cannot open yet.
-std::string FileKindNotSupportedText(FileKind kind, std::string_view fileName);
-
 }  // namespace kalvora

@@ -6,6 +6,7 @@
 #include "cli/cli_fixture.h"
 #include "documents/wave_document.h"
 #include "documents/workspace.h"
+#include "shell/project_file.h"
 #include "shell/wave_shadow_file.h"
 
 namespace kalvora::cli {
@@ -68,7 +69,7 @@ TEST_F(CheckVerbTest, FilesWithoutAKnownTopElementAreRefused) {
     EXPECT_EQ(Run({"check", other}), exitFileError);
     EXPECT_EQ(err.str(), other +
                              ": No file of this program has the top element \"Something\" "
-                             "(known: UnitMuz, UnitWave).\n");
+                             "(known: Project, UnitMuz, UnitWave).\n");
 
     const std::string empty = Path("empty.kvw");
     std::ofstream(empty) << "<?xml?>\n<!DOCTYPE>\n\n";
@@ -80,6 +81,36 @@ TEST_F(CheckVerbTest, FilesWithoutAKnownTopElementAreRefused) {
 
     EXPECT_EQ(Run({"check"}), exitUsageError);
     EXPECT_EQ(err.str(), "usage: kalvora-cli check FILE\n");
+}
+
+TEST_F(CheckVerbTest, AProjectIsCheckedWithEveryCopyItNames) {
+    TProject project;
+    project.windows = {{TUnitKind::wave, "", 0, "A", {}},
+                       {TUnitKind::wave, "/elsewhere/b.wav", -1, "", {}},
+                       {TUnitKind::music, "", 3, "", {}}};
+    const std::string file = Path("work.kvp");
+    std::string error;
+    ASSERT_TRUE(WriteProjectTree(project, false)->WriteFile(file, error)) << error;
+    std::filesystem::create_directories(CopyFolderOf(file));
+    std::ofstream(CopyBaseName(file, 0).string() + ".kvw") << "a shadow file";
+    std::ofstream(CopyBaseName(file, 3).string() + ".kvm") << "music";
+    EXPECT_EQ(Run({"check", file}), exitSuccess) << err.str();
+    EXPECT_EQ(out.str(), file + ": a valid Project File.\n");
+
+    std::filesystem::remove(CopyBaseName(file, 0).string() + ".kvw");
+    std::filesystem::remove(CopyBaseName(file, 3).string() + ".kvm");
+    EXPECT_EQ(Run({"check", file}), exitFileError);
+    EXPECT_EQ(err.str(), file +
+                             ": The copies of unsaved changes that the project names are "
+                             "missing: \"" +
+                             CopyBaseName(file, 0).string() + ".wav\" (window 1), \"" +
+                             CopyBaseName(file, 3).string() + ".kvm\" (window 3).\n");
+
+    Replace(file, "<Version>8.0<", "<Version>7.0<");
+    EXPECT_EQ(Run({"check", file}), exitFileError);
+    EXPECT_EQ(err.str(), file +
+                             ": Unknown Version \"7.0\": this program reads Project Files of "
+                             "version 8.0 only.\n");
 }
 
 }  // namespace

@@ -82,8 +82,12 @@ TEST_F(MainFormTest, StartsWithCaptionAndTheMenusOfNoWindow) {
     EXPECT_TRUE(frame_.Action(C::FileNewWave)->isEnabled());
     EXPECT_TRUE(frame_.Action(C::FileOpenMuz)->isEnabled());
     EXPECT_TRUE(frame_.Action(C::FileNewMuz)->isEnabled());
-    // Not built yet, so not offered.
-    EXPECT_FALSE(frame_.Action(C::ProjectOpen)->isEnabled());
+    // Without a project only a new one or another one can be had.
+    EXPECT_TRUE(frame_.Action(C::ProjectOpen)->isEnabled());
+    EXPECT_TRUE(frame_.Action(C::ProjectNew)->isEnabled());
+    EXPECT_FALSE(frame_.Action(C::ProjectSave)->isEnabled());
+    EXPECT_FALSE(frame_.Action(C::ProjectClose)->isEnabled());
+    EXPECT_FALSE(frame_.Action(C::ProjectExport)->isEnabled());
 }
 
 TEST_F(MainFormTest, MenusAndToolbarsShowTheTableTexts) {

@@ -34,11 +34,5 @@ TEST(CommandLineTest, MissingAndUnknownExtensionsAreReported) {
     }
 }
 
-TEST(CommandLineTest, UnsupportedKindsNameTheFile) {
-    EXPECT_EQ(FileKindNotSupportedText(FileKind::music, "a.kvm"),
-              "Cannot read the file: \"a.kvm\" Music files cannot be opened by this version of "
-              "Kalvora yet.");
-}
-
 }  // namespace
 }  // namespace kalvora

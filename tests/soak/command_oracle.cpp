@@ -143,6 +143,8 @@ void Always(gui::TMainForm& frame, Rules& rules) {
     rules.Enable({C::FileNewWave, C::FileOpenWave, C::WindowCascade, C::WindowTileHorizontal,
                   C::WindowTileVertical, C::HelpAbout, C::HelpContents},
                  true);
+    rules.Enable({C::ProjectOpen, C::ProjectNew}, true);
+    rules.Enable({C::ProjectClose, C::ProjectSave, C::ProjectExport}, !frame.ProjectFile().empty());
 }
 
 }  // namespace

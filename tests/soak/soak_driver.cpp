@@ -145,6 +145,11 @@ std::unique_ptr<Sound> RandomSound(std::mt19937_64& rng) {
     return sound;
 }
 
+bool IsProjectDialog(FileDialogKind kind) {
+    return kind == FileDialogKind::openProject || kind == FileDialogKind::newProject ||
+           kind == FileDialogKind::exportProject;
+}
+
 }  // namespace
 
 TSoakDriver* TSoakDriver::Current() {
@@ -271,7 +276,10 @@ void TSoakDriver::AnswerFrameQuestions() {
         const int pick = Uniform(0, 9);
         const bool music = kind == FileDialogKind::saveMusic;
         std::optional<std::string> name;
-        if (pick < 7) {
+        if (IsProjectDialog(kind)) {
+            if (pick < 8)
+                name = folder_.filePath(QString("p%1.kvp").arg(Uniform(0, 2))).toStdString();
+        } else if (pick < 7) {
             name = folder_.filePath(QString(music ? "m%1.kvm" : "w%1.wav").arg(Uniform(0, 5)))
                        .toStdString();
         } else if (pick < 8) {
@@ -283,6 +291,11 @@ void TSoakDriver::AnswerFrameQuestions() {
     };
     frame.openFileNames = [this](FileDialogKind kind) {
         QStringList names;
+        if (IsProjectDialog(kind)) {
+            names << folder_.filePath(QString("p%1.kvp").arg(Uniform(0, 2)));
+            Log("  open project: " + names.first().toStdString());
+            return names;
+        }
         const bool music = kind == FileDialogKind::openMusic;
         std::vector<std::string> files = music ? FilesOf("*.kvm") : WaveFiles();
         files.push_back(folder_.filePath(music ? "missing.kvm" : "missing.wav").toStdString());
@@ -468,6 +481,11 @@ void TSoakDriver::RunRandomCommand() {
     if (gui::TMDIChildWave* wave = ActiveWave()) on = " on " + Describe(wave->Wave());
     Log("#" + std::to_string(step_) + " command " + std::string(Command(id).name) + on);
     if (id == C::FileExit) {
+        // With a project open the program would close without a question.
+        if (!frame_->ProjectFile().empty()) {
+            Log("  (skipped: the open project would be saved and the program closed)");
+            return;
+        }
         // The program stays: shutting down is refused at the first unsaved document.
         bool unsaved = false;
         for (gui::TMDIChildKalvora* window : frame_->DocumentWindows())
