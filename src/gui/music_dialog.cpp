@@ -20,7 +20,6 @@
 
 #include "gui/color_box.h"
 #include "gui/dialog_controls.h"
-#include "gui/dialog_help.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_muz.h"
 #include "gui/qt_text.h"
@@ -154,27 +153,8 @@ TDlgMusic::TDlgMusic(TMainForm& frame, std::unique_ptr<TMusicPlayback> playback)
     layout->addWidget(grpPlayer_);
 
     // ---- Apply (the default button: Enter commits), Close, Help
-    btnApply_ = new QPushButton(QStringLiteral("Apply"), this);
-    btnApply_->setObjectName(QStringLiteral("btnApply"));
-    btnApply_->setDefault(true);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("btnClose"));
-    close->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("btnHelp"));
-    help->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnApply_);
-    buttons->addWidget(close);
-    buttons->addWidget(help);
-    layout->addLayout(buttons);
-
+    btnApply_ = AddButtonRow(*layout, helpContext::editMusic).apply;
     connect(btnApply_, &QPushButton::clicked, this, &TDlgMusic::Apply);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-    connect(help, &QPushButton::clicked, this,
-            [this] { ShowDialogHelp(this, helpContext::editMusic); });
-    InstallDialogHelp(*this, helpContext::editMusic);  // F1
     connect(btnStavePlay_, &QPushButton::clicked, this, [this] { presenter_.PlayStave(); });
     connect(btnGroupPlay_, &QPushButton::clicked, this, [this] { presenter_.PlayNoteGroup(); });
 

@@ -1,7 +1,11 @@
 #include "gui/music_tool_window.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
+
+#include "gui/dialog_help.h"
 
 #include "gui/main_form.h"
 #include "gui/mdi_child.h"
@@ -12,6 +16,29 @@
 namespace kalvora::gui {
 
 TMusicToolWindow::TMusicToolWindow(TMainForm& frame) : TToolWindow(frame) {}
+
+TMusicToolWindow::TButtonRow TMusicToolWindow::AddButtonRow(QBoxLayout& layout, int helpContext) {
+    auto button = [this](const char* text, const char* name) {
+        auto* b = new QPushButton(QString::fromLatin1(text), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    TButtonRow row{button("Apply", "btnApply"), button("Close", "btnClose")};
+    row.apply->setDefault(true);
+    QPushButton* help = button("Help", "btnHelp");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(row.apply);
+    buttons->addWidget(row.close);
+    buttons->addWidget(help);
+    layout.addLayout(buttons);
+    connect(row.close, &QPushButton::clicked, this, &QDialog::close);
+    connect(help, &QPushButton::clicked, this,
+            [this, helpContext] { ShowDialogHelp(this, helpContext); });
+    InstallDialogHelp(*this, helpContext);  // F1
+    return row;
+}
 
 TUnitMuz* ActiveMusic(TMainForm& frame, TMDIChildKalvora** window) {
     TMDIChildKalvora* active = frame.ActiveDocumentWindow();

@@ -7,6 +7,9 @@
 
 #include <QPointer>
 
+class QBoxLayout;
+class QPushButton;
+
 #include "gui/tool_window.h"
 
 namespace kalvora {
@@ -39,6 +42,15 @@ class TMusicToolWindow : public TToolWindow {
     // The window shown changed; a music window's own signals can be taken up here.
     virtual void WindowChanged(TMDIChildKalvora* window) { (void)window; }
     void changeEvent(QEvent* event) override;
+
+    // The row of buttons both windows end with: "Apply" (the default button, so Enter
+    // commits), "Close" and "Help", which with F1 opens the page of helpContext. Apply is
+    // left for the caller to connect.
+    struct TButtonRow {
+        QPushButton* apply = nullptr;
+        QPushButton* close = nullptr;
+    };
+    TButtonRow AddButtonRow(QBoxLayout& layout, int helpContext);
 
   private:
     void Take(TMDIChildKalvora* window, TUnitMuz* unit);

@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include "gui/dialog_controls.h"
-#include "gui/dialog_help.h"
 #include "gui/main_form.h"
 #include "gui/qt_text.h"
 #include "shell/help_topics.h"
@@ -138,21 +137,9 @@ TDlgMusTree::TDlgMusTree(TMainForm& frame, std::unique_ptr<TMusicPlayback> playb
     fields->addWidget(btnPlay_, 1, 2);
     layout->addLayout(fields);
 
-    btnApply_ = new QPushButton(QStringLiteral("Apply"), this);
-    btnApply_->setObjectName(QStringLiteral("btnApply"));
-    btnApply_->setDefault(true);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("btnClose"));
-    close->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setObjectName(QStringLiteral("btnHelp"));
-    help->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnApply_);
-    buttons->addWidget(close);
-    buttons->addWidget(help);
-    layout->addLayout(buttons);
+    const TButtonRow row = AddButtonRow(*layout, helpContext::musicParts);
+    btnApply_ = row.apply;
+    QPushButton* close = row.close;
     statusLine_ = new QLabel(this);
     statusLine_->setObjectName(QStringLiteral("lblStatus"));
     statusLine_->setFrameShape(QFrame::StyledPanel);
@@ -163,10 +150,6 @@ TDlgMusTree::TDlgMusTree(TMainForm& frame, std::unique_ptr<TMusicPlayback> playb
     close->setFocus();
 
     connect(btnApply_, &QPushButton::clicked, this, &TDlgMusTree::Apply);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-    connect(help, &QPushButton::clicked, this,
-            [this] { ShowDialogHelp(this, helpContext::musicParts); });
-    InstallDialogHelp(*this, helpContext::musicParts);  // F1
     connect(btnPlay_, &QPushButton::clicked, this, [this] { RunCommand(C::play); });
     connect(chkPlayDraw_, &QCheckBox::clicked, this, [this] {
         if (presenter_.Updating()) return;

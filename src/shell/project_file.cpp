@@ -102,20 +102,13 @@ bool ReadWindow(const TXMLItem& element, TProjectWindow& window, std::string& er
     return ReadBounds(children, window.bounds, errorText);
 }
 
-std::string UnknownVersionText(const std::string& version) {
-    const std::string only = "this program reads Project Files of version " +
-                             std::string(kProjectFileVersion) + " only.";
-    if (version.empty()) return "The file holds no Version: " + only;
-    return "Unknown Version \"" + version + "\": " + only;
-}
-
 TProjectReadResult Interpret(const TXMLReadResult& file, TProject& project,
                              std::string& errorText) {
     switch (file.outcome) {
         case TXMLReadOutcome::missing:
             return TProjectReadResult::missing;
         case TXMLReadOutcome::unknownVersion:
-            errorText = UnknownVersionText(file.version);
+            errorText = UnknownVersionText("Project Files", kProjectFileVersion, file.version);
             return TProjectReadResult::failed;
         case TXMLReadOutcome::rejected:
             errorText = file.message;

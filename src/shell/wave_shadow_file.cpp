@@ -149,20 +149,13 @@ bool ReadEmptyWave(const TXMLItem& element, TWaveShadow& shadow, std::string& er
     return true;
 }
 
-std::string UnknownVersionText(const std::string& version) {
-    const std::string only = "this program reads Wave Shadow Files of version " +
-                             std::string(kShadowFileVersion) + " only.";
-    if (version.empty()) return "The file holds no Version: " + only;
-    return "Unknown Version \"" + version + "\": " + only;
-}
-
 TShadowReadResult Interpret(const TXMLReadResult& file, TWaveShadow& shadow,
                             std::string& errorText) {
     switch (file.outcome) {
         case TXMLReadOutcome::missing:
             return TShadowReadResult::noFile;
         case TXMLReadOutcome::unknownVersion:
-            errorText = UnknownVersionText(file.version);
+            errorText = UnknownVersionText("Wave Shadow Files", kShadowFileVersion, file.version);
             return TShadowReadResult::failed;
         case TXMLReadOutcome::rejected:
             errorText = file.message;

@@ -60,4 +60,12 @@ TXMLReadResult ReadXMLText(std::string_view fileBytes, std::string defaultVersio
     return Match(tokens, std::move(defaultVersion), grammarFor);
 }
 
+std::string UnknownVersionText(std::string_view fileKind, std::string_view knownVersion,
+                               const std::string& version) {
+    std::string only = "this program reads ";
+    only.append(fileKind).append(" of version ").append(knownVersion).append(" only.");
+    if (version.empty()) return "The file holds no Version: " + only;
+    return "Unknown Version \"" + version + "\": " + only;
+}
+
 }  // namespace kalvora

@@ -52,4 +52,10 @@ TXMLReadResult ReadXMLFile(const std::filesystem::path& fileName, std::string de
 TXMLReadResult ReadXMLText(std::string_view fileBytes, std::string defaultVersion,
                            const TDTDGrammarPicker& grammarFor);
 
+// What an owner says of a file whose version it does not read: "Unknown Version "x": this
+// program reads <kind> of version <known> only.", or "The file holds no Version: ..." when
+// the file named none.
+std::string UnknownVersionText(std::string_view fileKind, std::string_view knownVersion,
+                               const std::string& version);
+
 }  // namespace kalvora

@@ -9,6 +9,7 @@
 #include "documents/effect_command.h"
 #include "documents/workspace.h"
 #include "platform/recording_message_sink.h"
+#include "scripted_effect_dialog.h"
 
 namespace kalvora {
 namespace {
@@ -18,38 +19,10 @@ using testing::LeftSamples;
 using testing::Mono;
 using testing::Ramp;
 using testing::RightSamples;
+using testing::ScriptedDialog;
 using testing::Stereo;
 
 using Samples = std::vector<std::int16_t>;
-
-// Fills a dialog as a user would: texts, then choices, wave lists and check boxes (set to
-// the value given), then OK, once.
-struct ScriptedDialog {
-    std::vector<std::pair<std::string, std::string>> texts{};
-    std::vector<std::pair<std::string, int>> choices{};
-    std::vector<std::pair<std::string, std::string>> waves{};
-    std::vector<std::pair<std::string, bool>> checks{};
-    bool accepted = false;
-
-    bool operator()(TEffectDialogModel& dialog) {
-        dialog.Show();
-        auto index = [&](const std::string& field) {
-            const int i = dialog.Entry().FieldIndex(field);
-            KALVORA_ASSERT(i >= 0);
-            return static_cast<std::size_t>(i);
-        };
-        for (const auto& [field, text] : texts)
-            dialog.SetText(index(field), text);
-        for (const auto& [field, choice] : choices)
-            dialog.SetChoice(index(field), choice);
-        for (const auto& [field, name] : waves)
-            dialog.SelectWaveNamed(index(field), name);
-        for (const auto& [field, on] : checks)
-            dialog.SetChecked(index(field), on);
-        accepted = dialog.Ok() && dialog.CloseQuery();
-        return accepted;
-    }
-};
 
 class EchoCommandsTest : public ::testing::Test {
   protected:

@@ -9,6 +9,7 @@
 #include "documents/effect_command.h"
 #include "documents/workspace.h"
 #include "platform/recording_message_sink.h"
+#include "scripted_effect_dialog.h"
 
 namespace kalvora {
 namespace {
@@ -17,37 +18,9 @@ using testing::Effect;
 using testing::LeftSamples;
 using testing::Mono;
 using testing::Ramp;
+using testing::ScriptedDialog;
 
 using Samples = std::vector<std::int16_t>;
-
-// Fills a dialog as a user would: texts typed into fields (which check their alternatives),
-// then choices, wave lists and check boxes, then OK, once.
-struct ScriptedDialog {
-    std::vector<std::pair<std::string, std::string>> texts{};
-    std::vector<std::pair<std::string, int>> choices{};
-    std::vector<std::pair<std::string, std::string>> waves{};
-    std::vector<std::string> checks{};
-    bool accepted = false;
-
-    bool operator()(TEffectDialogModel& dialog) {
-        dialog.Show();
-        auto index = [&](const std::string& field) {
-            const int i = dialog.Entry().FieldIndex(field);
-            KALVORA_ASSERT(i >= 0);
-            return static_cast<std::size_t>(i);
-        };
-        for (const auto& [field, text] : texts)
-            dialog.SetText(index(field), text);
-        for (const auto& [field, choice] : choices)
-            dialog.SetChoice(index(field), choice);
-        for (const auto& [field, name] : waves)
-            dialog.SelectWaveNamed(index(field), name);
-        for (const auto& field : checks)
-            dialog.SetChecked(index(field), true);
-        accepted = dialog.Ok() && dialog.CloseQuery();
-        return accepted;
-    }
-};
 
 class OperationCommandsTest : public ::testing::Test {
   protected:
@@ -242,7 +215,7 @@ TEST_F(OperationCommandsTest, BlockFilterRefusesATimeOf0) {
     wave_.SetSelection(0, 10);
     ScriptedDialog negative{.texts = {{"blockTime", "-30 ms"}},
                             .waves = {{"timeEnvelope", "full"}},
-                            .checks = {"envelopeOn"}};
+                            .checks = {{"envelopeOn", true}}};
     ASSERT_TRUE(Run("FilterBlock", negative));
     EXPECT_EQ(wave_.SelEnd(), 18);
 }
@@ -250,7 +223,7 @@ TEST_F(OperationCommandsTest, BlockFilterRefusesATimeOf0) {
 TEST_F(OperationCommandsTest, LowAndHighFiltersWithMaximizeVolume) {
     wave_.SetSelection(0, 100);
     ScriptedDialog dialog{.texts = {{"frequency", "10 Hz"}, {"count", "2"}},
-                          .checks = {"maximizeVolume"}};
+                          .checks = {{"maximizeVolume", true}}};
     ASSERT_TRUE(Run("FilterHigh", dialog));
     ErrorFlag error = 0;
     EXPECT_EQ(wave_.TheSound().GetLeftWave().getMaxAbs(&error, 0, 100), 22936);
