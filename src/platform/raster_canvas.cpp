@@ -6,6 +6,34 @@
 #include <vector>
 
 namespace kalvora::platform {
+namespace {
+
+// Visits every pixel of the one-pixel line from a to b (Bresenham over 64-bit error terms,
+// so that far-away end points cannot overflow).
+template <typename Visit>
+void WalkLine(Point a, Point b, Visit visit) {
+    long long x = a.x, y = a.y;
+    const long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
+    const long long dy = -std::llabs(static_cast<long long>(b.y) - a.y);
+    const int sx = a.x < b.x ? 1 : -1;
+    const int sy = a.y < b.y ? 1 : -1;
+    long long error = dx + dy;
+    for (;;) {
+        visit(static_cast<int>(x), static_cast<int>(y));
+        if (x == b.x && y == b.y) break;
+        const long long twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+}  // namespace
 
 Rect Rect::Intersected(const Rect& other) const {
     Rect result{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
@@ -75,25 +103,7 @@ void RasterCanvas::DrawWideLine(Point a, Point b, int width, Color color) {
     const auto stamp = [&](int x, int y) {
         FillRect(Rect{x - back, y - back, x - back + width, y - back + width}, color);
     };
-    long long x = a.x, y = a.y;
-    const long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
-    const long long dy = -std::llabs(static_cast<long long>(b.y) - a.y);
-    const int sx = a.x < b.x ? 1 : -1;
-    const int sy = a.y < b.y ? 1 : -1;
-    long long error = dx + dy;
-    for (;;) {
-        stamp(static_cast<int>(x), static_cast<int>(y));
-        if (x == b.x && y == b.y) break;
-        const long long twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
+    WalkLine(a, b, stamp);
 }
 
 void RasterCanvas::HatchRect(const Rect& rect, Hatch hatch, Color color,
@@ -131,26 +141,7 @@ void RasterCanvas::DrawLine(Point a, Point b, Color color) {
         (a.y < clip_.top && b.y < clip_.top) || (a.y >= clip_.bottom && b.y >= clip_.bottom)) {
         return;
     }
-    // Bresenham over 64-bit error terms, so that far-away end points cannot overflow.
-    long long x = a.x, y = a.y;
-    const long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
-    const long long dy = -std::llabs(static_cast<long long>(b.y) - a.y);
-    const int sx = a.x < b.x ? 1 : -1;
-    const int sy = a.y < b.y ? 1 : -1;
-    long long error = dx + dy;
-    for (;;) {
-        Plot(static_cast<int>(x), static_cast<int>(y), color);
-        if (x == b.x && y == b.y) break;
-        const long long twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
+    WalkLine(a, b, [&](int x, int y) { Plot(x, y, color); });
 }
 
 void RasterCanvas::Ellipse(const Rect& box, Color outline, std::optional<Color> fill) {
