@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "gui/help_window.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child.h"
 #include "gui/music_dialog.h"
@@ -134,6 +135,24 @@ TEST_F(MusicDialogsTest, WithoutMusicOnlyCloseAndHelpWork) {
         EXPECT_EQ(button->isEnabled(), closeOrHelp) << button->objectName().toStdString();
     }
     EXPECT_FALSE(Child<QLineEdit>(*music, "editTempo").isEnabled());
+}
+
+TEST_F(MusicDialogsTest, HelpAndF1OpenEachToolWindowsOwnPage) {
+    music = Open<TDlgMusic>(CommandId::MusicDialog);
+    tree = Open<TDlgMusTree>(CommandId::MusicParts);
+    const std::pair<QWidget*, const char*> windows[] = {
+        {music, "edit-music-dialog.html"},
+        {tree, "music-parts-dialog.html"},
+    };
+    for (const auto& [window, page] : windows) {
+        frame.HelpWindow().ShowContents();
+        Child<QPushButton>(*window, "btnHelp").click();
+        EXPECT_EQ(frame.HelpWindow().CurrentPage(), page);
+        frame.HelpWindow().ShowContents();
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window, Qt::Key_F1);
+        EXPECT_EQ(frame.HelpWindow().CurrentPage(), page);
+    }
 }
 
 TEST_F(MusicDialogsTest, TheTreeShowsThePartsAndAppendsOne) {
