@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -16,14 +19,19 @@
 
 #include "documents/effect_dialog.h"
 #include "documents/workspace.h"
+#include "gui/color_palette_dialog.h"
 #include "gui/dialog_help.h"
 #include "gui/effect_dialog.h"
+#include "gui/export_options_dialog.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_form.h"
 #include "gui/mdi_child_wave.h"
+#include "gui/merge_dialog.h"
 #include "gui/mix_dialog.h"
 #include "gui/register_dialog.h"
 #include "gui/select_zoom_dialog.h"
+#include "gui/split_hor_dialog.h"
+#include "gui/wave_file_prop_dialog.h"
 #include "shell/help_topics.h"
 
 namespace kalvora::gui {
@@ -88,6 +96,45 @@ TEST_F(HelpWindowTest, HelpButtonAndF1OpenTheDialogsPage) {
     QApplication::setActiveWindow(&dialog);
     QTest::keyClick(&dialog, Qt::Key_F1);
     EXPECT_EQ(frame_.HelpWindow().CurrentPage(), "mix.html");
+}
+
+// The Help button of each of these dialogs opens the page of its own subject.
+TEST_F(HelpWindowTest, EveryOtherDialogsHelpButtonOpensItsOwnPage) {
+    const TMergeSource source{"a", waveFileProps{}, 100};
+    struct Case {
+        std::function<std::unique_ptr<QDialog>()> make;
+        const char* page;
+    };
+    const Case cases[] = {
+        {[&] { return std::make_unique<TDlgMix>(&frame_, TMixPlace{}); }, "mix.html"},
+        {[&] { return std::make_unique<TDlgSplitHorProps>(&frame_, TSplitHorResult{}); },
+         "split.html"},
+        {[&] {
+             return std::make_unique<TDlgMergeProps>(
+                 &frame_, TMergeKind::horizontally, std::vector<TMergeSource>{source, source},
+                 [](int, int) { return false; }, TMergeProps{});
+         },
+         "merge.html"},
+        {[&] { return std::make_unique<TDlgWaveFileProp>(&frame_, waveFileProps{}); },
+         "wave-properties.html"},
+        {[&] { return std::make_unique<TDlgColorPalette1D>(&frame_, TColorPalette1DItem{}); },
+         "color-palette.html"},
+        {[&] {
+             return std::make_unique<TDlgExportOptions>(&frame_, platform::EncodedFormat::flac,
+                                                        ExportChoices{});
+         },
+         "export.html"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<QDialog> dialog = c.make();
+        dialog->show();
+        QApplication::processEvents();
+        frame_.HelpWindow().ShowContents();
+        QAbstractButton* help = HelpButton(*dialog);
+        ASSERT_NE(help, nullptr) << c.page;
+        help->click();
+        EXPECT_EQ(frame_.HelpWindow().CurrentPage(), c.page);
+    }
 }
 
 TEST_F(HelpWindowTest, EffectDialogsFindTheirPageByTheirCommand) {

@@ -15,6 +15,7 @@
 
 #include "gui/color_box.h"
 #include "gui/color_palette_dialog.h"
+#include "gui/dialog_help.h"
 #include "gui/mdi_child_wave.h"
 #include "gui/select_zoom_dialog.h"
 #include "gui/view_wave.h"
@@ -22,6 +23,7 @@
 #include "gui/vold_view_dialog.h"
 #include "gui/wave_test_support.h"
 #include "gui/wave_view_dialog.h"
+#include "shell/help_topics.h"
 
 namespace kalvora::gui {
 namespace {
@@ -94,6 +96,7 @@ TEST_F(ViewSettingsTest, WaveViewColoursThenVolumeAndBack) {
     bool refusedStayedOpen = false;
     WhenModalShows<TDlgWaveViewProps>([&](TDlgWaveViewProps& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Wave View");
+        EXPECT_EQ(DialogHelpContext(dialog), helpContext::waveView);
         EXPECT_EQ(Child<QLineEdit>(dialog, "editValuesPerPixel")->text(), "15");
         EXPECT_FALSE(Child<QLineEdit>(dialog, "editStrength")->isEnabled());  // "Lines"
         KeepPicture(dialog, "wave-view-dialog.png");
@@ -136,6 +139,7 @@ TEST_F(ViewSettingsTest, WaveViewColoursThenVolumeAndBack) {
 
     WhenModalShows<TDlgVoldViewProps>([&](TDlgVoldViewProps& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Volume Diagram");
+        EXPECT_EQ(DialogHelpContext(dialog), helpContext::volumeDiagram);
         EXPECT_EQ(Child<QLineEdit>(dialog, "editTop")->text(), "20 kHz");
         KeepPicture(dialog, "volume-diagram-dialog.png");
         Type(Child<QLineEdit>(dialog, "editHorizontal"), "200");
