@@ -128,7 +128,8 @@ std::string Excerpt(const std::string& text, std::string_view word) {
     if (at == std::string::npos) at = 0;
     std::size_t begin = at > before ? at - before : 0;
     std::size_t end = std::min(text.size(), at + after);
-    while (begin > 0 && text[begin - 1] != ' ')
+    // Start at a word, but never after the word found (a text without blanks has none).
+    while (begin > 0 && begin < at && text[begin - 1] != ' ')
         ++begin;
     while (end < text.size() && text[end] != ' ')
         ++end;

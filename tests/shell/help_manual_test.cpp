@@ -188,6 +188,16 @@ TEST(HelpManualPagesTest, GeneratedPartsAreFilledInAndSearched) {
     EXPECT_EQ(manual.Search("zebraword").size(), 1u);
 }
 
+// The excerpt of a hit begins at a word before it; a text without blanks has no such word.
+TEST(HelpManualPagesTest, ExcerptsOfTextsWithoutBlanks) {
+    THelpManual manual;
+    const std::string run(100, 'a');
+    manual.AddPage("run.html", "<p>" + run + "-needle-" + run + "</p>");
+    std::vector<THelpHit> hits = manual.Search("needle");
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].excerpt.substr(0, 9), "...needle");
+}
+
 TEST(HelpManualPagesTest, PlainTextDropsTagsAndDecodesEntities) {
     EXPECT_EQ(HelpPlainText("<p>a&lt;b</p><p>c&#65;&unknown;d</p><!-- <p>x</p> -->"), "a<b cA d");
     EXPECT_EQ(HelpPlainText("<head><title>T</title></head><h1>H</h1>"), "H");
