@@ -290,11 +290,11 @@ bool PrintMergeSplitHelp(std::string_view name, std::ostream& out) {
         "the first file's rate (either file's own rate may be given "
         "as <rate>Hz)";
     if (SameWord(name, "SplitV")) {
-        out << "SplitV: S&plit Vertically\n  usage: kalvora-cli split IN.wav OUTDIR SplitV\n"
+        out << "SplitV: Split Vertically\n  usage: kalvora-cli split IN.wav OUTDIR SplitV\n"
                "  a stereo file's left channel as IN-1.wav and its right as IN-2.wav; "
                "refused for a mono file\n";
     } else if (SameWord(name, "SplitH")) {
-        out << "SplitH: &Split Horizontally\n  usage: kalvora-cli split IN.wav OUTDIR SplitH "
+        out << "SplitH: Split Horizontally\n  usage: kalvora-cli split IN.wav OUTDIR SplitH "
                "--select BEGIN:END [result=LABEL]\n"
                "  the parts in time order as IN-1.wav, IN-2.wav (IN-3.wav); BEGIN:BEGIN cuts "
                "at BEGIN; refused without --select or with a cut at 0 or at the end\n";
@@ -302,7 +302,7 @@ bool PrintMergeSplitHelp(std::string_view name, std::ostream& out) {
                     WithoutBlanks(kSplitHorResultNames[0]));
     } else if (SameWord(name, "MergeH") || SameWord(name, "MergeV")) {
         const bool horizontally = SameWord(name, "MergeH");
-        out << (horizontally ? "MergeH: &Merge Horizontally" : "MergeV: M&erge Vertically")
+        out << (horizontally ? "MergeH: Merge Horizontally" : "MergeV: Merge Vertically")
             << "\n  usage: kalvora-cli merge " << (horizontally ? "FIRST" : "LEFT") << ".wav "
             << (horizontally ? "LAST" : "RIGHT") << ".wav OUT.wav " << name
             << " [FIELD=TEXT ...]\n"

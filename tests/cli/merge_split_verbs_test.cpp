@@ -129,9 +129,15 @@ TEST_F(MergeSplitVerbsTest, HelpListsTheAlternatives) {
     EXPECT_NE(out.str().find("Twoparts,bothexclusiveselectedpart"), std::string::npos);
     ASSERT_EQ(Run({"help", "mergeh"}), 0);
     EXPECT_NE(out.str().find("monoStereo"), std::string::npos);
+    EXPECT_NE(out.str().find("MergeH: Merge Horizontally"), std::string::npos);
     ASSERT_EQ(Run({"help", "MergeV"}), 0);
     EXPECT_NE(out.str().find("Stretchthelongestwave"), std::string::npos);
     ASSERT_EQ(Run({"help", "SplitV"}), 0);
+    // Captions without the menus' accelerator marks.
+    for (const char* command : {"SplitH", "SplitV", "MergeH", "MergeV"}) {
+        ASSERT_EQ(Run({"help", command}), 0);
+        EXPECT_EQ(out.str().find('&'), std::string::npos) << out.str();
+    }
 }
 
 }  // namespace

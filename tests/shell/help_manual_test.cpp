@@ -130,7 +130,7 @@ TEST_F(HelpManualTest, SearchFindsFieldNamesUnitsAndWordBeginnings) {
         {"decibels", "units.html"},
         {"shadow", "shadow-files.html"},
         {"kvw", "shadow-files.html"},
-        {"Shift+Ctrl+Del", "shortcuts.html"},
+        {"Ctrl+Shift+Del", "shortcuts.html"},
         {"Getting Help", "commands.html"},
         {"Resonant Factor", "edit-music-dialog.html"},
         {"Room Up", "edit-music-dialog.html"},
