@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::string_view kFieldsMarker = "<!--kalvora:fields ";
 constexpr int kTitleWeight = 10;
+// Each time the words of a query follow each other as typed ("Play and Draw").
+constexpr int kPhraseWeight = 20;
 
 bool IsWordChar(char c) {
     auto u = static_cast<unsigned char>(c);
@@ -120,11 +122,30 @@ std::string FilledIn(std::string_view html) {
     return filled;
 }
 
-std::string Excerpt(const std::string& text, std::string_view word) {
+// How often the words occur one after the other in textWords, each as a word or the
+// beginning of one.
+int PhraseCount(const std::vector<std::string>& textWords, const std::vector<std::string>& words) {
+    int count = 0;
+    for (std::size_t i = 0; i + words.size() <= textWords.size(); ++i) {
+        bool all = true;
+        for (std::size_t w = 0; all && w < words.size(); ++w)
+            all = textWords[i + w].starts_with(words[w]);
+        count += all ? 1 : 0;
+    }
+    return count;
+}
+
+// The text around the phrase (the words with a blank between them), or else around the
+// first word.
+std::string Excerpt(const std::string& text, const std::vector<std::string>& words) {
     constexpr std::size_t before = 70;
     constexpr std::size_t after = 130;
     std::string lower = Lower(text);
-    std::size_t at = lower.find(word);
+    std::string phrase;
+    for (const std::string& word : words)
+        phrase += (phrase.empty() ? "" : " ") + word;
+    std::size_t at = lower.find(phrase);
+    if (at == std::string::npos) at = lower.find(words.front());
     if (at == std::string::npos) at = 0;
     std::size_t begin = at > before ? at - before : 0;
     std::size_t end = std::min(text.size(), at + after);
@@ -285,8 +306,11 @@ std::vector<THelpHit> THelpManual::Search(std::string_view query) const {
         }
         scores = std::move(both);
     }
-    for (const auto& [page, score] : scores)
-        hits.push_back(THelpHit{&pages_[page], score, Excerpt(pages_[page].text, words[0])});
+    for (auto& [page, score] : scores) {
+        if (words.size() > 1)
+            score += kPhraseWeight * PhraseCount(HelpWords(pages_[page].text), words);
+        hits.push_back(THelpHit{&pages_[page], score, Excerpt(pages_[page].text, words)});
+    }
     std::stable_sort(hits.begin(), hits.end(),
                      [](const THelpHit& a, const THelpHit& b) { return a.score > b.score; });
     return hits;

@@ -145,8 +145,14 @@ TEST_F(HelpManualTest, SearchFindsFieldNamesUnitsAndWordBeginnings) {
                                 [&](const THelpHit& hit) { return hit.page->name == c.page; }))
             << c.query << " should find " << c.page;
     }
+    // Words that follow each other as typed count most: a field's name finds its page first,
+    // and the excerpt shows it.
+    std::vector<THelpHit> hits = Manual().Search("Play and Draw");
+    ASSERT_FALSE(hits.empty());
+    EXPECT_EQ(hits.front().page->name, "music-parts-dialog.html");
+    EXPECT_NE(hits.front().excerpt.find("Play and Draw Subtree"), std::string::npos);
     // Every word must occur; the title counts more than the text.
-    std::vector<THelpHit> hits = Manual().Search("Make Sinus");
+    hits = Manual().Search("Make Sinus");
     ASSERT_FALSE(hits.empty());
     EXPECT_EQ(hits.front().page->name, "make-sinus.html");
     EXPECT_TRUE(Manual().Search("sinus zzzzunknown").empty());
