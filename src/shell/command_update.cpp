@@ -246,11 +246,14 @@ FrameUpdate CommandUpdater::Update(const FrameSnapshot& snapshot, const CommandS
     for (std::size_t i = 0; i < kCommandCount; ++i) {
         if (!runnable.test(i)) update.commands[i].enabled = false;
     }
+    update.panels = ComputeStatusPanels(snapshot);
     if (shownKind_ != snapshot.activeKind) {
         update.arrangement = ArrangeFor(snapshot.activeKind);
+        // Panel 1 told of the window left (a music symbol's kind); a wave view fills it
+        // again when the pointer moves over it.
+        if (snapshot.activeKind != WindowKind::music) update.panels[1] = std::string();
         shownKind_ = snapshot.activeKind;
     }
-    update.panels = ComputeStatusPanels(snapshot);
     return update;
 }
 

@@ -344,5 +344,19 @@ TEST(CommandUpdateTest, StatusPanelsDescribeTheActiveWaveAndEmptyWithoutOne) {
     EXPECT_EQ(musicPanels[7], "");
 }
 
+// Leaving a music window for a wave window or none empties the panel that named the selected
+// symbol's kind; within one kind the panel stays for the view that fills it.
+TEST(CommandUpdateTest, PanelOneIsEmptiedWhenTheMusicWindowIsLeft) {
+    CommandUpdater updater;
+    FrameSnapshot music;
+    music.activeKind = WindowKind::music;
+    music.music.panels = {std::string("Note"), std::nullopt, std::nullopt, std::nullopt};
+    EXPECT_EQ(updater.Update(music, AllCommands()).panels[1], "Note");
+    EXPECT_EQ(updater.Update(WaveWindow(100), AllCommands()).panels[1], "");
+    EXPECT_FALSE(updater.Update(WaveWindow(100), AllCommands()).panels[1]);
+    updater.Update(music, AllCommands());
+    EXPECT_EQ(updater.Update(FrameSnapshot{}, AllCommands()).panels[1], "");
+}
+
 }  // namespace
 }  // namespace kalvora
