@@ -91,7 +91,7 @@ void TPlayHeadTracker::Follow() {
         EndAll();
         return;
     }
-    const double seconds = running ? player_.Seconds() : 0.0;
+    const double seconds = head_.Heard(running ? player_.Seconds() : 0.0);
     ShowLines(head_.SampleAt(seconds));
     status_.ShowTime(FromCore(PlayTimeText(seconds, head_.TotalSeconds())));
 }

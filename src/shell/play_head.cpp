@@ -12,6 +12,12 @@ void TPlayHead::Started(const void* document, std::int32_t begin, std::int32_t e
     begin_ = begin;
     end_ = std::max(begin, end);
     freq_ = freq;
+    heard_ = 0.0;
+}
+
+double TPlayHead::Heard(double seconds) {
+    heard_ = std::max(heard_, seconds);
+    return heard_;
 }
 
 double TPlayHead::TotalSeconds() const {

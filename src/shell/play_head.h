@@ -24,6 +24,10 @@ class TPlayHead {
     std::int32_t End() const { return end_; }
     double TotalSeconds() const;
 
+    // The time heard so far, given the player's reading: never less than an earlier reading
+    // of the same play, since a sound device that is being stopped may read 0 again.
+    double Heard(double seconds);
+
     // The sample heard after seconds of play: begin + seconds·freq, kept inside the played
     // range; none when nothing plays.
     std::optional<double> SampleAt(double seconds) const;
@@ -34,6 +38,7 @@ class TPlayHead {
     std::int32_t begin_ = 0;
     std::int32_t end_ = 0;
     int freq_ = 0;
+    double heard_ = 0.0;
 };
 
 // A time as the status bar shows it: "m:ss.t", tenths truncated ("0:00.0", "1:05.3",

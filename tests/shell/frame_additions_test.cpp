@@ -244,6 +244,18 @@ TEST(PlayHeadTest, FollowsThePlayedTimeInsideThePlayedRange) {
     EXPECT_EQ(head.Document(), nullptr);
 }
 
+// A sound device being stopped may read 0 again: the head stays where it was heard, and a new
+// play starts from its own beginning.
+TEST(PlayHeadTest, TheHeardTimeNeverGoesBackWithinAPlay) {
+    TPlayHead head;
+    head.Started(nullptr, 0, 44100, 44100);
+    EXPECT_DOUBLE_EQ(head.Heard(0.25), 0.25);
+    EXPECT_DOUBLE_EQ(head.Heard(0.75), 0.75);
+    EXPECT_DOUBLE_EQ(head.Heard(0.0), 0.75);
+    head.Started(nullptr, 0, 44100, 44100);
+    EXPECT_DOUBLE_EQ(head.Heard(0.1), 0.1);
+}
+
 TEST(PlayHeadTest, TimesReadAsMinutesSecondsAndTenths) {
     EXPECT_EQ(PlayClockText(0.0), "0:00.0");
     EXPECT_EQ(PlayClockText(65.37), "1:05.3");
