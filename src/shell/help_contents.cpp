@@ -44,6 +44,19 @@ std::string KeyMeaning(CommandId key, WindowKind kind) {
 
 }  // namespace
 
+std::string HelpKeyRowsHtml(bool anchors) {
+    std::string rows;
+    for (const CommandInfo& info : CommandTable()) {
+        if (info.category != CommandCategory::key) continue;
+        rows += "<tr><td>";
+        if (anchors) rows += "<a name=\"" + std::string(info.name) + "\"></a>";
+        rows += "<b>" + HtmlEscaped(ShortcutText(info.shortcut)) + "</b></td><td>" +
+                KeyMeaning(info.id, WindowKind::wave) + "</td><td>" +
+                KeyMeaning(info.id, WindowKind::music) + "</td></tr>\n";
+    }
+    return rows;
+}
+
 std::string HtmlEscaped(std::string_view text) {
     std::string escaped;
     for (char c : text) {
@@ -81,14 +94,7 @@ std::string HelpContentsHtml() {
         "<h2>Keyboard</h2>\n<p>These keys have no menu item; what they do depends on the "
         "active window.</p>\n<table class=\"commands\">\n"
         "<tr><th>Key</th><th>Wave window</th><th>Music window</th></tr>\n";
-    for (const CommandInfo& info : CommandTable()) {
-        if (info.category != CommandCategory::key) continue;
-        html += "<tr><td><a name=\"" + std::string(info.name) + "\"></a><b>" +
-                HtmlEscaped(ShortcutText(info.shortcut)) + "</b></td><td>" +
-                KeyMeaning(info.id, WindowKind::wave) + "</td><td>" +
-                KeyMeaning(info.id, WindowKind::music) + "</td></tr>\n";
-    }
-    html += "</table>\n</body></html>\n";
+    html += HelpKeyRowsHtml(true) + "</table>\n</body></html>\n";
     return html;
 }
 

@@ -15,6 +15,10 @@ namespace kalvora {
 // keyboard commands. Command rows carry the anchor "#<command name>".
 std::string HelpContentsHtml();
 
+// The rows of the keys that have no menu item: the key, then what it runs with a wave window
+// and with a music window active. With anchors, each row carries "#<command name>".
+std::string HelpKeyRowsHtml(bool anchors);
+
 // "&lt;" and its kin for the characters HTML reserves.
 std::string HtmlEscaped(std::string_view text);
 

@@ -3,7 +3,6 @@
 #include "shell/command_table.h"
 #include "shell/frame_layout.h"
 #include "shell/help_contents.h"
-#include "shell/key_commands.h"
 
 namespace kalvora {
 namespace {
@@ -25,13 +24,6 @@ void AppendMenuKeys(MenuId id, const std::string& path, std::string& rows) {
     }
 }
 
-std::string KeyMeaning(CommandId key, WindowKind kind) {
-    std::optional<CommandId> target = KeyCommandTarget(key, kind);
-    if (!target) return "&mdash;";
-    if (*target == key) return "a music command";
-    return HtmlEscaped(PlainCaption(Command(*target).caption));
-}
-
 }  // namespace
 
 std::string HelpShortcutsHtml() {
@@ -51,13 +43,7 @@ std::string HelpShortcutsHtml() {
         "<p>These keys run the command shown for the kind of the active window, and only when "
         "that command can be used.</p>\n<table class=\"commands\">\n"
         "<tr><th>Key</th><th>Wave window</th><th>Music window</th></tr>\n";
-    for (const CommandInfo& info : CommandTable()) {
-        if (info.category != CommandCategory::key) continue;
-        html += "<tr><td><b>" + HtmlEscaped(ShortcutText(info.shortcut)) + "</b></td><td>" +
-                KeyMeaning(info.id, WindowKind::wave) + "</td><td>" +
-                KeyMeaning(info.id, WindowKind::music) + "</td></tr>\n";
-    }
-    return html + "</table>\n</body></html>\n";
+    return html + HelpKeyRowsHtml(false) + "</table>\n</body></html>\n";
 }
 
 }  // namespace kalvora
