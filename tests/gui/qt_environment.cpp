@@ -1,7 +1,11 @@
-// One QApplication for all GUI tests, created before the first test runs.
+// One QApplication for all GUI tests, created before the first test runs. The frames the
+// tests make keep their settings (the recent files) in a folder of this run, not in the
+// user's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -12,6 +16,7 @@ class QtEnvironment : public ::testing::Environment {
         static char name[] = "gui_tests";
         static char* argv[] = {name, nullptr};
         application_ = new QApplication(argc, argv);
+        if (settings_.isValid()) qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings_.path()));
     }
     void TearDown() override {
         delete application_;
@@ -20,6 +25,7 @@ class QtEnvironment : public ::testing::Environment {
 
   private:
     QApplication* application_ = nullptr;
+    QTemporaryDir settings_;
 };
 
 [[maybe_unused]] ::testing::Environment* const environment =

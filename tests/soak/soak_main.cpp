@@ -93,8 +93,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The frame's play and record files go to a folder of this run alone, so that a soak
     // beside the other tests never writes into their temporary files.
+    // So do its settings (the recent files): the user's own list stays untouched.
     QTemporaryDir temporary;
-    if (temporary.isValid()) qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    if (temporary.isValid()) {
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(temporary.path() + "/config"));
+    }
     __sanitizer_set_death_callback(OnSanitizerDeath);
     std::printf("soak: seed %llu\n", static_cast<unsigned long long>(options.seed));
     std::fflush(stdout);
